@@ -1,0 +1,1 @@
+#include "job/archive_finder.h"

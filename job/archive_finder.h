@@ -1,0 +1,15 @@
+#pragma once
+
+#include "job/job_state.h"
+
+#include <string>
+
+namespace job {
+
+// Appends the short path of every file matching FileFilter in sDirName (and, with SearchSubDir, in all
+// its subfolders, depth first), each followed by '|', to form.strFileList. True when this folder's own
+// listing ran without error; a failing subfolder is skipped silently. Hidden and system entries are
+// never listed or entered, and a folder reached twice through a link is searched once.
+bool AutoListFiles(JobState& form, std::wstring sDirName, std::wstring FileFilter, bool SearchSubDir);
+
+} // namespace job

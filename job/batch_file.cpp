@@ -1,0 +1,1 @@
+#include "job/batch_file.h"

@@ -1,0 +1,1 @@
+#include "job/command_runner.h"

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace sysAPI {
+
+// Runs commandLine as a hidden child with standard output and standard error in one pipe and no standard
+// input, and returns everything written there as text, once every process holding the pipe has closed
+// it. On failure the answer is one of two failure texts, which the caller logs like output.
+std::wstring GetCommandOutput(std::wstring_view commandLine);
+
+} // namespace sysAPI

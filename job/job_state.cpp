@@ -1,0 +1,1 @@
+#include "job/job_state.h"

@@ -1,0 +1,25 @@
+#pragma once
+// The form state one run works on. The window owns one; tests make their own, with no window at all.
+
+#include <functional>
+#include <string>
+
+namespace job {
+
+struct JobState {
+    // The archives found in the current run, each a short path followed by '|'.
+    std::wstring strFileList;
+    // Full path of the archive list: the chosen folder joined with RARLIST.LST.
+    std::wstring strListFile;
+    // Short path of Rar.exe in the program folder, set once at start-up.
+    std::wstring strRarExe;
+    // Full path of the clean-up batch: the chosen folder joined with Brindle.BAT.
+    std::wstring strBatFile;
+    // The text of the pattern box, read afresh for each batch line.
+    std::function<std::wstring()> cmbFileTypeText;
+};
+
+// Joins a folder and a name with a '\' between them unless the folder already ends with one.
+std::wstring JoinFolder(const std::wstring& folder, const std::wstring& name);
+
+} // namespace job

@@ -1,0 +1,1 @@
+#include "job/list_file.h"

@@ -1,0 +1,1 @@
+#include "job/log_entry.h"

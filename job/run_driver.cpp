@@ -1,0 +1,1 @@
+#include "job/run_driver.h"

@@ -1,0 +1,57 @@
+#include "platform/ansi_text.h"
+
+#include "platform/win32_error.h"
+
+#include <windows.h>
+
+#include <climits>
+
+namespace platform {
+
+std::optional<std::string> TryToAnsi(std::wstring_view text) {
+    if (text.empty()) {
+        return std::string();
+    }
+    if (text.size() > INT_MAX / 4) {
+        return std::nullopt;
+    }
+    const int length = static_cast<int>(text.size());
+    BOOL usedDefault = FALSE;
+    const int size =
+        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0, nullptr, &usedDefault);
+    if (size == 0 || usedDefault) {
+        return std::nullopt;
+    }
+    std::string bytes(static_cast<size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, bytes.data(), size, nullptr,
+                          &usedDefault);
+    if (usedDefault) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+std::string ToAnsi(std::wstring_view text) {
+    auto bytes = TryToAnsi(text);
+    if (!bytes) {
+        throw Win32Error("WideCharToMultiByte", ERROR_NO_UNICODE_TRANSLATION, std::wstring(text));
+    }
+    return std::move(*bytes);
+}
+
+std::wstring FromAnsi(std::string_view bytes) {
+    if (bytes.empty() || bytes.size() > INT_MAX) {
+        return std::wstring();
+    }
+    const int length = static_cast<int>(bytes.size());
+    const int size = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
+    std::wstring text(static_cast<size_t>(size), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, text.data(), size);
+    return text;
+}
+
+bool IsAnsiLeadByte(unsigned char byte) {
+    return ::IsDBCSLeadByteEx(CP_ACP, byte) != FALSE;
+}
+
+} // namespace platform

@@ -1,0 +1,20 @@
+#pragma once
+// Text crosses to the system's ANSI code page only here. A character without an ANSI form is reported,
+// never replaced by '?', which a directory search would read as a wildcard.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// The ANSI form of text, or nothing when some character has none.
+std::optional<std::string> TryToAnsi(std::wstring_view text);
+// The ANSI form of text; throws Win32Error (ERROR_NO_UNICODE_TRANSLATION) when some character has none.
+std::string ToAnsi(std::wstring_view text);
+// UTF-16 text from ANSI bytes. Bytes with no character map to the system's default character.
+std::wstring FromAnsi(std::string_view bytes);
+// True when the byte is the first of a double-byte character in the ANSI code page.
+bool IsAnsiLeadByte(unsigned char byte);
+
+} // namespace platform

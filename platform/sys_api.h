@@ -1,0 +1,19 @@
+#pragma once
+// The operating-system procedures that answer in-band and never raise: the short-path helper and the
+// folder picker. (The command runner, the third of them, lives with the job: job/command_runner.h.)
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace sysAPI {
+
+// The complete short (8.3) form of path, through the ANSI code page; empty when there is none, also
+// when the path holds a character that the code page cannot represent.
+std::wstring GetShortPath(std::wstring_view path);
+
+// Shows the shell's folder picker owned by owner; the chosen folder's path, or empty on cancel.
+std::wstring BrowseForFolder(std::wstring_view title, HWND owner);
+
+} // namespace sysAPI

@@ -1,0 +1,121 @@
+#include "platform/text_file.h"
+
+#include "platform/ansi_text.h"
+#include "platform/win32_error.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+
+constexpr size_t FlushThreshold = 64 * 1024;
+
+// Windows refuses to overwrite or delete a read-only file; Wine running as root does not, so the
+// check is made here to behave the same everywhere.
+void RefuseReadOnly(const std::wstring& path, const char* call) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+        (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        throw Win32Error(call, ERROR_ACCESS_DENIED, path);
+    }
+}
+
+} // namespace
+
+TextFileWriter::TextFileWriter(std::wstring path) : path_(std::move(path)) {
+    RefuseReadOnly(path_, "CreateFileW");
+    file_.reset(::CreateFileW(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file_) {
+        ThrowLastError("CreateFileW", path_);
+    }
+}
+
+TextFileWriter::~TextFileWriter() {
+    try {
+        Flush();
+    } catch (const Win32Error&) {
+        // Nothing to report to here; Close is the place that reports.
+    }
+}
+
+void TextFileWriter::Write(std::wstring_view text) {
+    pending_ += ToAnsi(text);
+    if (pending_.size() >= FlushThreshold) {
+        Flush();
+    }
+}
+
+void TextFileWriter::WriteLine(std::wstring_view line) {
+    Write(line);
+    pending_ += "\r\n";
+}
+
+void TextFileWriter::Close() {
+    Flush();
+    file_.reset();
+}
+
+void TextFileWriter::Flush() {
+    size_t offset = 0;
+    while (file_ && offset < pending_.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(pending_.size() - offset, 1u << 30));
+        DWORD written = 0;
+        if (!::WriteFile(file_.get(), pending_.data() + offset, chunk, &written, nullptr)) {
+            pending_.erase(0, offset);
+            ThrowLastError("WriteFile", path_);
+        }
+        offset += written;
+    }
+    pending_.clear();
+}
+
+TextFileReader::TextFileReader(const std::wstring& path) {
+    unique_handle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        ThrowLastError("CreateFileW", path);
+    }
+    char buffer[64 * 1024];
+    DWORD got = 0;
+    for (;;) {
+        if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
+            ThrowLastError("ReadFile", path);
+        }
+        if (got == 0) {
+            break;
+        }
+        bytes_.append(buffer, got);
+    }
+}
+
+std::wstring TextFileReader::ReadLine() {
+    const size_t start = position_;
+    size_t end = bytes_.find('\r', start);
+    if (end == std::string::npos) {
+        end = bytes_.size();
+        position_ = end;
+    } else {
+        position_ = end + 1;
+        if (position_ < bytes_.size() && bytes_[position_] == '\n') {
+            ++position_;
+        }
+    }
+    return FromAnsi(std::string_view(bytes_).substr(start, end - start));
+}
+
+void RemoveFile(const std::wstring& path) {
+    RefuseReadOnly(path, "DeleteFileW");
+    if (!::DeleteFileW(path.c_str())) {
+        ThrowLastError("DeleteFileW", path);
+    }
+}
+
+bool PathExists(const std::wstring& path) {
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+} // namespace platform

@@ -1,0 +1,52 @@
+#pragma once
+// Sequential text files in the ANSI code page with CR LF line ends, and file deletion.
+
+#include "platform/unique_handle.h"
+
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+class TextFileWriter {
+public:
+    // Creates the file, or empties an existing one; throws Win32Error when it cannot be opened.
+    explicit TextFileWriter(std::wstring path);
+    // Closes the file, keeping what was written; errors are lost here, so call Close to see them.
+    ~TextFileWriter();
+    TextFileWriter(const TextFileWriter&) = delete;
+    TextFileWriter& operator=(const TextFileWriter&) = delete;
+
+    // Writes text in the ANSI code page; throws Win32Error when a character has no ANSI form.
+    void Write(std::wstring_view text);
+    void WriteLine(std::wstring_view line);
+    void Close();
+
+private:
+    void Flush();
+
+    std::wstring path_;
+    unique_handle file_;
+    std::string pending_;
+};
+
+class TextFileReader {
+public:
+    // Opens an existing file and reads it whole; throws Win32Error when it cannot.
+    explicit TextFileReader(const std::wstring& path);
+
+    bool AtEnd() const noexcept { return position_ >= bytes_.size(); }
+    // The next line without its end (CR LF, or a lone CR); the last line may have no end at all.
+    std::wstring ReadLine();
+
+private:
+    std::string bytes_;
+    size_t position_ = 0;
+};
+
+// Deletes a file; throws Win32Error when it cannot, as for a read-only file.
+void RemoveFile(const std::wstring& path);
+// True when the path names an existing file or folder.
+bool PathExists(const std::wstring& path);
+
+} // namespace platform

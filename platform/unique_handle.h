@@ -1,0 +1,67 @@
+#pragma once
+// Move-only owners of Win32 handles, after WIL's unique_handle family: get(), reset(), release(), addressof().
+
+#include <windows.h>
+
+#include <utility>
+
+namespace platform {
+
+template <typename Traits> class unique_any {
+public:
+    using pointer = typename Traits::pointer;
+
+    unique_any() noexcept = default;
+    explicit unique_any(pointer value) noexcept : value_(value) {}
+    ~unique_any() { reset(); }
+
+    unique_any(const unique_any&) = delete;
+    unique_any& operator=(const unique_any&) = delete;
+    unique_any(unique_any&& other) noexcept : value_(other.release()) {}
+    unique_any& operator=(unique_any&& other) noexcept {
+        if (this != &other) {
+            reset(other.release());
+        }
+        return *this;
+    }
+
+    pointer get() const noexcept { return value_; }
+    explicit operator bool() const noexcept { return Traits::IsValid(value_); }
+
+    void reset(pointer value = Traits::Invalid()) noexcept {
+        if (Traits::IsValid(value_)) {
+            Traits::Close(value_);
+        }
+        value_ = value;
+    }
+    pointer release() noexcept { return std::exchange(value_, Traits::Invalid()); }
+    // For out-parameters: closes what is held and hands out the slot.
+    pointer* addressof() noexcept {
+        reset();
+        return &value_;
+    }
+
+private:
+    pointer value_ = Traits::Invalid();
+};
+
+struct HandleTraits {
+    using pointer = HANDLE;
+    static pointer Invalid() noexcept { return nullptr; }
+    static bool IsValid(pointer h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static void Close(pointer h) noexcept { ::CloseHandle(h); }
+};
+
+struct FindHandleTraits {
+    using pointer = HANDLE;
+    static pointer Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static bool IsValid(pointer h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static void Close(pointer h) noexcept { ::FindClose(h); }
+};
+
+// A kernel handle closed with CloseHandle (files, pipes, processes, threads).
+using unique_handle = unique_any<HandleTraits>;
+// A directory search handle closed with FindClose.
+using unique_hfind = unique_any<FindHandleTraits>;
+
+} // namespace platform
