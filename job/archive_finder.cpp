@@ -1,1 +1,205 @@
 #include "job/archive_finder.h"
+
+#include "job/wildcard.h"
+#include "platform/ansi_text.h"
+#include "platform/dir_listing.h"
+#include "platform/file_identity.h"
+#include "platform/sys_api.h"
+#include "platform/win32_error.h"
+
+#include <windows.h>
+
+#include <map>
+#include <optional>
+#include <set>
+#include <vector>
+
+namespace job {
+
+namespace {
+
+namespace attr = platform::attr;
+
+std::wstring TrimSpaces(const std::wstring& text) {
+    const size_t first = text.find_first_not_of(L' ');
+    if (first == std::wstring::npos) {
+        return std::wstring();
+    }
+    return text.substr(first, text.find_last_not_of(L' ') - first + 1);
+}
+
+std::wstring UpperCase(std::wstring text) {
+    if (!text.empty()) {
+        ::CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+    }
+    return text;
+}
+
+// The short form of a folder through the wide call, so that a folder whose long name the ANSI code page
+// cannot hold is still reached through its alias.
+std::optional<std::wstring> ShortFolderPath(const std::wstring& folder) {
+    std::wstring buffer(folder.size() + 1, L'\0');
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const DWORD result =
+            ::GetShortPathNameW(folder.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (result == 0) {
+            return std::nullopt;
+        }
+        if (result < buffer.size()) {
+            buffer.resize(result);
+            return buffer;
+        }
+        buffer.assign(result, L'\0');
+    }
+    return std::nullopt;
+}
+
+// How many entries of one folder answer to each name, long or short, compared without letter case.
+class NameCounts {
+  public:
+    explicit NameCounts(const std::vector<platform::DirEntry>& entries) {
+        for (const auto& entry : entries) {
+            const std::wstring name = UpperCase(entry.name);
+            ++counts_[name];
+            if (!entry.shortName.empty()) {
+                const std::wstring alias = UpperCase(entry.shortName);
+                if (alias != name) {
+                    ++counts_[alias];
+                }
+            }
+        }
+    }
+    // An alias names its own entry only when no other entry of the folder answers to it. Windows keeps
+    // aliases unique; Wine's hashed aliases can collide.
+    bool IsUnique(const std::wstring& name) const {
+        const auto found = counts_.find(UpperCase(name));
+        return found != counts_.end() && found->second == 1;
+    }
+
+  private:
+    std::map<std::wstring, int> counts_;
+};
+
+// One component of a short path, built from the listing as the short-path call gives it: the alias
+// where the entry has one, else the name as the file system holds it.
+std::wstring ShortComponent(const platform::DirEntry& entry, const NameCounts& counts) {
+    if (entry.shortName.empty()) {
+        return entry.name;
+    }
+    return counts.IsUnique(entry.shortName) ? entry.shortName : entry.name;
+}
+
+class ArchiveSearch {
+  public:
+    ArchiveSearch(JobState& form, std::wstring filter, bool searchSubDir)
+        : form_(form), filter_(UpperCase(std::move(filter))), searchSubDir_(searchSubDir) {}
+
+    // dir is the long path as the caller built it, ending in '\'; shortDir its short form, if any.
+    bool SearchFolder(const std::wstring& dir, const std::optional<std::wstring>& shortDir) {
+        if (const auto identity = platform::IdentifyPath(dir)) {
+            if (!visited_.insert(*identity).second) {
+                return true;
+            }
+        }
+
+        std::vector<platform::DirEntry> entries;
+        bool listed = true;
+        try {
+            platform::DirListing listing;
+            for (auto entry = listing.First(dir, attr::Any); entry; entry = listing.Next()) {
+                entries.push_back(std::move(*entry));
+            }
+        } catch (const platform::Win32Error&) {
+            listed = false;
+        }
+
+        const NameCounts counts(entries);
+        struct Subfolder {
+            std::wstring dir;
+            std::optional<std::wstring> shortDir;
+        };
+        std::vector<Subfolder> subfolders;
+        for (const auto& entry : entries) {
+            if (IsMatchingFile(entry)) {
+                form_.strFileList += ShortPathOfFile(dir, shortDir, entry, counts) + L"|";
+            } else if (listed && searchSubDir_ && IsSubfolder(entry)) {
+                std::optional<std::wstring> childShort;
+                if (shortDir) {
+                    childShort = *shortDir + ShortComponent(entry, counts) + L"\\";
+                }
+                subfolders.push_back({dir + entry.name + L"\\", std::move(childShort)});
+            }
+        }
+        if (!listed) {
+            return false;
+        }
+        // Subfolders are searched only after this folder's listing has ended; a failing one is skipped.
+        for (const auto& subfolder : subfolders) {
+            SearchFolder(subfolder.dir, subfolder.shortDir);
+        }
+        return true;
+    }
+
+  private:
+    bool IsMatchingFile(const platform::DirEntry& entry) const {
+        if (!platform::AdmittedByMask(entry.attributes, attr::Archive)) {
+            return false;
+        }
+        // The system's search matches a pattern against the alias as well as the long name.
+        return WildcardMatch(filter_, UpperCase(entry.name)) ||
+               (!entry.shortName.empty() && WildcardMatch(filter_, UpperCase(entry.shortName)));
+    }
+
+    static bool IsSubfolder(const platform::DirEntry& entry) {
+        return (entry.attributes & attr::Directory) != 0 &&
+               platform::AdmittedByMask(entry.attributes, attr::Directory) && entry.name != L"." &&
+               entry.name != L"..";
+    }
+
+    static std::wstring ShortPathOfFile(const std::wstring& dir, const std::optional<std::wstring>& shortDir,
+                                        const platform::DirEntry& entry, const NameCounts& counts) {
+        const std::wstring trimmed = TrimSpaces(entry.name);
+        // A trimmed name may name another file or none: only the system's answer is right then.
+        if (trimmed != entry.name || !shortDir) {
+            return sysAPI::GetShortPath(dir + UpperCase(trimmed));
+        }
+        std::wstring path = *shortDir + ShortComponent(entry, counts);
+        return platform::TryToAnsi(path) ? path : std::wstring();
+    }
+
+    JobState& form_;
+    std::wstring filter_;
+    bool searchSubDir_;
+    std::set<platform::FileIdentity> visited_;
+};
+
+// The short form of the starting folder, used only where it leads to the same folder.
+std::optional<std::wstring> StartingShortDir(const std::wstring& dir) {
+    auto shortDir = ShortFolderPath(dir);
+    if (!shortDir || shortDir->empty()) {
+        return std::nullopt;
+    }
+    if (shortDir->back() != L'\\') {
+        *shortDir += L'\\';
+    }
+    if (*shortDir != dir) {
+        const auto longId = platform::IdentifyPath(dir);
+        const auto shortId = platform::IdentifyPath(*shortDir);
+        if (!longId || !shortId || *longId != *shortId) {
+            return dir;
+        }
+    }
+    return shortDir;
+}
+
+} // namespace
+
+bool AutoListFiles(JobState& form, std::wstring sDirName, std::wstring FileFilter, bool SearchSubDir) {
+    if (sDirName.empty() || sDirName.back() != L'\\') {
+        sDirName += L'\\';
+    }
+    ArchiveSearch search(form, std::move(FileFilter), SearchSubDir);
+    return search.SearchFolder(sDirName, StartingShortDir(sDirName));
+}
+
+} // namespace job

@@ -1,1 +1,23 @@
 #include "job/list_file.h"
+
+#include "platform/text_file.h"
+
+namespace job {
+
+void WriteListFile(const JobState& form) {
+    std::wstring text;
+    text.reserve(form.strFileList.size() * 2 + 2);
+    for (wchar_t c : form.strFileList) {
+        if (c == L'|') {
+            text += L"\r\n";
+        } else {
+            text += c;
+        }
+    }
+    text += L"\r\n";
+    platform::TextFileWriter list(form.strListFile);
+    list.Write(text);
+    list.Close();
+}
+
+} // namespace job

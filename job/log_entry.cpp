@@ -1,1 +1,36 @@
 #include "job/log_entry.h"
+
+#include <cwchar>
+
+namespace job {
+
+namespace {
+
+const std::wstring Rule(60, L'-');
+
+} // namespace
+
+std::wstring ShortTime(const SYSTEMTIME& time) {
+    wchar_t text[8] = {};
+    std::swprintf(text, 8, L"%02u:%02u", static_cast<unsigned>(time.wHour % 100),
+                  static_cast<unsigned>(time.wMinute % 100));
+    return text;
+}
+
+std::wstring LogEntry(bool logIsEmpty, const SYSTEMTIME& time, std::wstring_view message) {
+    std::wstring entry;
+    entry.reserve(message.size() + 140);
+    if (!logIsEmpty) {
+        entry += L"\r\n";
+    }
+    entry += ShortTime(time);
+    entry += L"\r\n";
+    entry += Rule;
+    entry += L"\r\n";
+    entry += message;
+    entry += L"\r\n";
+    entry += Rule;
+    return entry;
+}
+
+} // namespace job

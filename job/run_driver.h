@@ -9,14 +9,14 @@ namespace job {
 
 // What a run reads from the window at its start.
 struct RunInputs {
-    std::wstring folder;        // the folder box, as typed
+    std::wstring folder; // the folder box, as typed
     bool includeSubfolders = false;
-    bool batchOnly = false;     // only write the batch file, run nothing
+    bool batchOnly = false; // only write the batch file, run nothing
 };
 
 // What a run needs of the window.
 class RunView {
-public:
+  public:
     virtual ~RunView() = default;
     // A modal message box with the critical icon and the program's title.
     virtual void ShowError(const std::wstring& text) = 0;

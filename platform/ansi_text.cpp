@@ -17,8 +17,8 @@ std::optional<std::string> TryToAnsi(std::wstring_view text) {
     }
     const int length = static_cast<int>(text.size());
     BOOL usedDefault = FALSE;
-    const int size =
-        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0, nullptr, &usedDefault);
+    const int size = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0,
+                                           nullptr, &usedDefault);
     if (size == 0 || usedDefault) {
         return std::nullopt;
     }

@@ -31,8 +31,8 @@ std::optional<DirEntry> DirListing::First(std::wstring_view pattern, DWORD mask)
         pattern_ += L'*';
     }
     WIN32_FIND_DATAW data{};
-    find_.reset(::FindFirstFileExW(pattern_.c_str(), FindExInfoStandard, &data, FindExSearchNameMatch, nullptr,
-                                   FIND_FIRST_EX_LARGE_FETCH));
+    find_.reset(::FindFirstFileExW(pattern_.c_str(), FindExInfoStandard, &data, FindExSearchNameMatch,
+                                   nullptr, FIND_FIRST_EX_LARGE_FETCH));
     if (!find_) {
         const DWORD error = ::GetLastError();
         if (MeansNothingFound(error)) {

@@ -32,7 +32,7 @@ struct DirEntry {
 bool AdmittedByMask(DWORD attributes, DWORD mask);
 
 class DirListing {
-public:
+  public:
     // Starts a listing of pattern (a path whose last component may hold * and ?; a path ending in '\'
     // lists that folder). Nothing when no entry matches or the path names no folder; throws Win32Error
     // for a malformed path, a drive that is not ready, or a folder that cannot be read.
@@ -44,7 +44,7 @@ public:
     std::wstring FirstName(std::wstring_view pattern, DWORD mask);
     std::wstring NextName();
 
-private:
+  private:
     std::optional<DirEntry> Admitted(const WIN32_FIND_DATAW& data);
 
     unique_hfind find_;

@@ -7,8 +7,8 @@ namespace platform {
 std::optional<FileIdentity> IdentifyPath(const std::wstring& path) {
     // Backup semantics let CreateFile open a folder; no access right is needed to read its identity.
     unique_handle file(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file) {
         return std::nullopt;
     }

@@ -9,7 +9,7 @@
 namespace platform {
 
 class TextFileWriter {
-public:
+  public:
     // Creates the file, or empties an existing one; throws Win32Error when it cannot be opened.
     explicit TextFileWriter(std::wstring path);
     // Closes the file, keeping what was written; errors are lost here, so call Close to see them.
@@ -22,7 +22,7 @@ public:
     void WriteLine(std::wstring_view line);
     void Close();
 
-private:
+  private:
     void Flush();
 
     std::wstring path_;
@@ -31,7 +31,7 @@ private:
 };
 
 class TextFileReader {
-public:
+  public:
     // Opens an existing file and reads it whole; throws Win32Error when it cannot.
     explicit TextFileReader(const std::wstring& path);
 
@@ -39,7 +39,7 @@ public:
     // The next line without its end (CR LF, or a lone CR); the last line may have no end at all.
     std::wstring ReadLine();
 
-private:
+  private:
     std::string bytes_;
     size_t position_ = 0;
 };

@@ -1,5 +1,6 @@
 #pragma once
-// Move-only owners of Win32 handles, after WIL's unique_handle family: get(), reset(), release(), addressof().
+// Move-only owners of Win32 handles, after WIL's unique_handle family: get(), reset(), release(),
+// addressof().
 
 #include <windows.h>
 
@@ -8,7 +9,7 @@
 namespace platform {
 
 template <typename Traits> class unique_any {
-public:
+  public:
     using pointer = typename Traits::pointer;
 
     unique_any() noexcept = default;
@@ -41,7 +42,7 @@ public:
         return &value_;
     }
 
-private:
+  private:
     pointer value_ = Traits::Invalid();
 };
 

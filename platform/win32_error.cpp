@@ -11,7 +11,8 @@ std::string Summary(const std::string& call, DWORD code) {
 } // namespace
 
 Win32Error::Win32Error(std::string call, DWORD code, std::wstring subject)
-    : std::runtime_error(Summary(call, code)), call_(std::move(call)), code_(code), subject_(std::move(subject)) {}
+    : std::runtime_error(Summary(call, code)), call_(std::move(call)), code_(code),
+      subject_(std::move(subject)) {}
 
 std::wstring Win32Error::Describe() const {
     std::wstring text = SystemMessage(code_);

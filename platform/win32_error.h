@@ -10,7 +10,7 @@
 namespace platform {
 
 class Win32Error : public std::runtime_error {
-public:
+  public:
     Win32Error(std::string call, DWORD code, std::wstring subject = {});
 
     const std::string& call() const noexcept { return call_; }
@@ -19,7 +19,7 @@ public:
     // The system's text for the code, followed by the call and the subject, for a message box.
     std::wstring Describe() const;
 
-private:
+  private:
     std::string call_;
     DWORD code_;
     std::wstring subject_;

@@ -21,7 +21,7 @@ std::set<std::wstring> ListAll(const std::wstring& pattern, DWORD mask) {
 }
 
 class DirListingTest : public ::testing::Test {
-protected:
+  protected:
     DirListingTest() : dir_(L"dir-listing") {
         testsupport::WriteBytes(dir_ / L"plain.rar", "x");
         testsupport::WriteBytes(dir_ / L"readonly.rar", "x");

@@ -16,7 +16,8 @@ namespace {
     for (wchar_t c : path) {
         narrow += c < 128 ? static_cast<char>(c) : '?';
     }
-    throw std::runtime_error(std::string(what) + " failed (" + std::to_string(::GetLastError()) + "): " + narrow);
+    throw std::runtime_error(std::string(what) + " failed (" + std::to_string(::GetLastError()) +
+                             "): " + narrow);
 }
 
 std::wstring Widen(const char* text) {
@@ -67,13 +68,14 @@ void MakeDir(const std::wstring& path) {
 }
 
 void WriteBytes(const std::wstring& path, std::string_view bytes) {
-    platform::unique_handle file(
-        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    platform::unique_handle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                               FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         Fail("CreateFileW", path);
     }
     DWORD written = 0;
-    if (!bytes.empty() && !::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
+    if (!bytes.empty() &&
+        !::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
         Fail("WriteFile", path);
     }
 }

@@ -13,13 +13,13 @@ std::wstring ScratchRoot();
 
 // A folder of its own for one test, emptied when made.
 class ScratchDir {
-public:
+  public:
     explicit ScratchDir(std::wstring_view name);
     const std::wstring& path() const noexcept { return path_; }
     // path() joined with a relative name.
     std::wstring operator/(std::wstring_view name) const;
 
-private:
+  private:
     std::wstring path_;
 };
 
