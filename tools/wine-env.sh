@@ -19,8 +19,11 @@ wine_start() {
         echo "Creating the Wine prefix $WINEPREFIX"
         "$WINELOADER" wineboot -i >/dev/null 2>&1 || true
     fi
-    # A persistent server makes each test process start in a fraction of a second.
-    /usr/lib/wine/wineserver -p
+    # A persistent server makes each test process start in a fraction of a second. The server that
+    # wineboot left behind is replaced, since a second server on the same prefix refuses to start.
+    /usr/lib/wine/wineserver -k 2>/dev/null || true
+    /usr/lib/wine/wineserver -w 2>/dev/null || true
+    /usr/lib/wine/wineserver -p || { echo "wineserver did not start" >&2; return 1; }
     "$WINELOADER" cmd /c exit >/dev/null 2>&1 || true
 }
 

@@ -3,6 +3,8 @@
 #include "platform/ansi_text.h"
 #include "platform/unique_handle.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <stdexcept>
 #include <vector>
@@ -29,6 +31,12 @@ std::wstring Widen(const char* text) {
     return wide;
 }
 
+// Each test runs in its own process and ctest runs several at once, so the folder carries the test's name.
+std::wstring CurrentTestSuffix() {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    return test == nullptr ? std::wstring() : L"-" + Widen(test->name());
+}
+
 } // namespace
 
 std::wstring ScratchRoot() {
@@ -52,7 +60,8 @@ std::wstring ScratchRoot() {
     return path;
 }
 
-ScratchDir::ScratchDir(std::wstring_view name) : path_(ScratchRoot() + L"\\" + std::wstring(name)) {
+ScratchDir::ScratchDir(std::wstring_view name)
+    : path_(ScratchRoot() + L"\\" + std::wstring(name) + CurrentTestSuffix()) {
     RemoveTree(path_);
     MakeDir(path_);
 }
