@@ -36,7 +36,8 @@ std::vector<std::string> Fields(const std::string& call) {
 bool EndsWithNoCase(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() &&
            ::CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, text.data() + text.size() - tail.size(),
-                            static_cast<int>(tail.size()), tail.data(), static_cast<int>(tail.size())) == CSTR_EQUAL;
+                            static_cast<int>(tail.size()), tail.data(),
+                            static_cast<int>(tail.size())) == CSTR_EQUAL;
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -86,7 +87,8 @@ TEST_F(RunDriver, FullRunLogsTheBatchAndItsOutputAndRemovesTheWorkingFiles) {
     ASSERT_EQ(view_.messages.size(), 2u);
     EXPECT_EQ(view_.messages[0], L"批处理文件：" + folder_ + L"\\Brindle.BAT 已生成！");
     EXPECT_EQ(view_.messages[1].find(L"Deleting from "), 0u);
-    EXPECT_NE(view_.messages[1].find(L"\r\nDeleting from "), std::wstring::npos) << "both archives' output is logged";
+    EXPECT_NE(view_.messages[1].find(L"\r\nDeleting from "), std::wstring::npos)
+        << "both archives' output is logged";
     EXPECT_EQ(view_.busyChanges, (std::vector<bool>{true, false}));
     EXPECT_FALSE(testsupport::Exists(folder_ + L"\\Brindle.BAT"));
     EXPECT_FALSE(testsupport::Exists(folder_ + L"\\RARLIST.LST"));
@@ -111,8 +113,8 @@ TEST_F(RunDriver, ArchiverReceivesExactlyTheMasksTyped) {
     const auto calls = Calls();
     ASSERT_EQ(calls.size(), 1u) << "no second command ran";
     const auto fields = Fields(calls[0]);
-    EXPECT_EQ(fields, (std::vector<std::string>{"d", fields.at(1), "*.htm", "a&b.txt", "100%.txt", "x y&z.txt", "^c",
-                                                "<d>|e"}));
+    EXPECT_EQ(fields, (std::vector<std::string>{"d", fields.at(1), "*.htm", "a&b.txt", "100%.txt",
+                                                "x y&z.txt", "^c", "<d>|e"}));
 }
 
 TEST_F(RunDriver, OnlyBatchLeavesTheBatchAndRunsNothing) {
