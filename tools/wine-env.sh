@@ -23,7 +23,7 @@ wine_start() {
     # wineboot left behind is replaced, since a second server on the same prefix refuses to start.
     /usr/lib/wine/wineserver -k 2>/dev/null || true
     /usr/lib/wine/wineserver -w 2>/dev/null || true
-    /usr/lib/wine/wineserver -p || { echo "wineserver did not start" >&2; return 1; }
+    /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1 || { echo "wineserver did not start" >&2; return 1; }
     "$WINELOADER" cmd /c exit >/dev/null 2>&1 || true
 }
 

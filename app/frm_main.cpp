@@ -1,0 +1,363 @@
+#include "app/frm_main.h"
+
+#include "app/dpi.h"
+#include "app/log_box.h"
+#include "app/resource_ids.h"
+#include "app/startup.h"
+#include "platform/sys_api.h"
+#include "platform/win32_error.h"
+
+#include <commctrl.h>
+
+#include <exception>
+#include <utility>
+
+namespace app {
+
+namespace {
+
+constexpr wchar_t ClassName[] = L"BrindleMainWindow";
+constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD WindowExStyle = WS_EX_CONTROLPARENT;
+// The drop-down list of the pattern box, below its edit field, at 96 DPI.
+constexpr int ComboListHeight = 120;
+
+struct ControlClass {
+    const wchar_t* name;
+    DWORD style;
+    DWORD exStyle;
+};
+
+// Focusable controls each start a group, so the arrow keys never move the focus between them.
+ControlClass ClassFor(ControlKind kind) {
+    constexpr DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    constexpr DWORD stop = WS_TABSTOP | WS_GROUP;
+    switch (kind) {
+    case ControlKind::Frame:
+        return {WC_BUTTONW, WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0};
+    case ControlKind::Label:
+        return {WC_STATICW, child | SS_LEFT | SS_NOPREFIX, 0};
+    case ControlKind::SizedLabel:
+        return {WC_STATICW, child | SS_LEFT | SS_NOPREFIX | SS_LEFTNOWORDWRAP, 0};
+    case ControlKind::Edit:
+        return {WC_EDITW, child | stop | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::Button:
+        return {WC_BUTTONW, child | stop | BS_PUSHBUTTON, 0};
+    case ControlKind::DefaultButton:
+        return {WC_BUTTONW, child | stop | BS_DEFPUSHBUTTON, 0};
+    case ControlKind::CheckBox:
+        return {WC_BUTTONW, child | stop | BS_AUTOCHECKBOX, 0};
+    case ControlKind::Combo:
+        return {WC_COMBOBOXW, child | stop | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 0};
+    case ControlKind::Log:
+        // Locked: the user can select, copy and scroll, not type. It is no tab stop; a click focuses it.
+        return {WC_EDITW,
+                child | WS_GROUP | ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_HSCROLL |
+                    WS_VSCROLL,
+                WS_EX_CLIENTEDGE};
+    }
+    return {WC_STATICW, child, 0};
+}
+
+SIZE TextExtent(HWND control, HFONT font, const std::wstring& text) {
+    SIZE size{};
+    const HDC dc = ::GetDC(control);
+    const HGDIOBJ old = ::SelectObject(dc, font);
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(control, dc);
+    return size;
+}
+
+std::wstring Widen(const char* text) {
+    std::wstring wide;
+    for (; *text != '\0'; ++text) {
+        wide += static_cast<wchar_t>(static_cast<unsigned char>(*text));
+    }
+    return wide;
+}
+
+// Clicks and keys that arrived while a run held the thread were meant for a busy window; they must not
+// start a second run the moment Execute is enabled again.
+void DiscardQueuedInput() {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    }
+    while (::PeekMessageW(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+    }
+}
+
+} // namespace
+
+frmMain::frmMain(std::wstring programFolder) : programFolder_(std::move(programFolder)) {
+    form_.cmbFileTypeText = [this] { return ControlText(cmbFileType); };
+}
+
+frmMain::~frmMain() {
+    if (hwnd_ != nullptr) {
+        ::DestroyWindow(hwnd_);
+    }
+}
+
+bool frmMain::Create(HINSTANCE instance) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = ClassName;
+    windowClass.hIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_BRINDLE), IMAGE_ICON,
+                                                        ::GetSystemMetrics(SM_CXICON),
+                                                        ::GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+    windowClass.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_BRINDLE), IMAGE_ICON,
+                                                          ::GetSystemMetrics(SM_CXSMICON),
+                                                          ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    if (!::RegisterClassExW(&windowClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        platform::ThrowLastError("RegisterClassExW");
+    }
+    // The caption as designed; start-up replaces it before the window first shows.
+    if (::CreateWindowExW(WindowExStyle, ClassName, L"appName", WindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this) == nullptr) {
+        platform::ThrowLastError("CreateWindowExW");
+    }
+    if (!Form_Load()) {
+        ::DestroyWindow(std::exchange(hwnd_, nullptr));
+        return false;
+    }
+    return true;
+}
+
+void frmMain::Show(int showCommand) {
+    RECT window{};
+    ::GetWindowRect(hwnd_, &window);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoW(::MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& area = monitor.rcWork;
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    ::SetWindowPos(hwnd_, nullptr, area.left + (area.right - area.left - width) / 2,
+                   area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ::ShowWindow(hwnd_, showCommand);
+    ::UpdateWindow(hwnd_);
+    ::SetFocus(Control(txtPath));
+}
+
+LRESULT CALLBACK frmMain::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<frmMain*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<frmMain*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self == nullptr) {
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        OnCreate();
+        return 0;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case DM_GETDEFID:
+        // Enter presses Execute wherever the focus is, as in a dialog.
+        return MAKELRESULT(cmdExecute, DC_HASDEFID);
+    case WM_CTLCOLORSTATIC:
+        return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SETCURSOR:
+        if (busy_) {
+            // Message boxes shown during a run pump messages; the hourglass stays until the run ends.
+            ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+            return TRUE;
+        }
+        break;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_DESTROY:
+        ::PostQuitMessage(0);
+        return 0;
+    }
+    return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void frmMain::OnCreate() {
+    dpi_ = WindowDpi(hwnd_);
+    CreateControls();
+    ApplyLayout(dpi_);
+}
+
+void frmMain::OnCommand(int id, int notification) {
+    if (notification != BN_CLICKED) {
+        return;
+    }
+    // A handler's failure must not unwind into the system's window procedure.
+    try {
+        if (id == cmdExecute) {
+            cmdExecute_Click();
+        } else if (id == cmdPath) {
+            cmdPath_Click();
+        }
+    } catch (const platform::Win32Error& error) {
+        ShowError(L"运行中出错，已停止：\r\n" + error.Describe());
+    } catch (const std::exception& error) {
+        ShowError(L"运行中出错，已停止：\r\n" + Widen(error.what()));
+    }
+}
+
+LRESULT frmMain::OnCtlColorStatic(HDC dc, HWND control) {
+    if (control == Control(Label1)) {
+        ::SetTextColor(dc, RGB(0, 0, 255));
+        ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+    }
+    if (control == Control(txtOutput)) {
+        // Locked, not disabled: the log keeps the look of a text box.
+        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+        ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
+    }
+    return ::DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                            reinterpret_cast<LPARAM>(control));
+}
+
+void frmMain::OnDpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    ApplyLayout(dpi_);
+    const POINT topLeft{suggested.left, suggested.top};
+    SetClientSize(hwnd_, TwipsToPixels(ClientWidthTwips, dpi_), TwipsToPixels(ClientHeightTwips, dpi_),
+                  &topLeft);
+}
+
+bool frmMain::Form_Load() {
+    form_.strRarExe = ArchiverPath(programFolder_);
+    bool present = false;
+    try {
+        present = ArchiverPresent(form_.strRarExe);
+    } catch (const platform::Win32Error&) {
+        // A program folder that cannot be listed holds no archiver that could be run.
+    }
+    if (!present) {
+        ::MessageBoxW(nullptr, ArchiverMissingText().c_str(), ProgramTitle, MB_OK | MB_ICONSTOP);
+        return false;
+    }
+    form_.strRarExe = ArchiverCommandPath(form_.strRarExe);
+
+    const HWND combo = Control(cmbFileType);
+    ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    const auto& entries = PatternEntries();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        ::SendMessageW(combo, CB_INSERTSTRING, i, reinterpret_cast<LPARAM>(entries[i]));
+    }
+    ::SendMessageW(combo, CB_SETCURSEL, 0, 0);
+
+    ::SetWindowTextW(hwnd_, WindowCaption().c_str());
+    return true;
+}
+
+void frmMain::cmdExecute_Click() {
+    const job::RunInputs inputs{ControlText(txtPath), IsChecked(chkSubPath), IsChecked(chkSaveBat)};
+    job::RunCleanUp(form_, inputs, *this);
+}
+
+void frmMain::cmdPath_Click() {
+    const std::wstring folder = sysAPI::BrowseForFolder(L"RAR 文件位置：", hwnd_);
+    ::SetWindowTextW(Control(txtPath), folder.c_str());
+}
+
+void frmMain::ShowError(const std::wstring& text) {
+    ::MessageBoxW(hwnd_, text.c_str(), ProgramTitle, MB_OK | MB_ICONSTOP);
+}
+
+void frmMain::WriteMessage(const std::wstring& strMessage) {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    AppendLogEntry(Control(txtOutput), strMessage, now);
+}
+
+void frmMain::SetBusy(bool busy) {
+    const HWND execute = Control(cmdExecute);
+    if (busy) {
+        focusBeforeRun_ = ::GetFocus();
+        busy_ = true;
+        ::EnableWindow(execute, FALSE);
+        ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+        return;
+    }
+    DiscardQueuedInput();
+    busy_ = false;
+    ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+    ::EnableWindow(execute, TRUE);
+    // Disabling the focused button took the focus away; give it back so the keyboard keeps working.
+    if (focusBeforeRun_ != nullptr && ::IsWindow(focusBeforeRun_) && ::GetFocus() != focusBeforeRun_) {
+        ::SetFocus(focusBeforeRun_);
+    }
+}
+
+void frmMain::CreateControls() {
+    const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
+    // Created in tab order, which is the order Tab follows.
+    for (const ControlRow& row : ControlTable()) {
+        const ControlClass controlClass = ClassFor(row.kind);
+        ::CreateWindowExW(controlClass.exStyle, controlClass.name, row.caption, controlClass.style, 0, 0, 0,
+                          0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
+    }
+    // The frames go to the bottom of the order, so they never paint over the controls inside them.
+    for (const ControlRow& row : ControlTable()) {
+        if (row.kind == ControlKind::Frame) {
+            ::SetWindowPos(Control(row.id), HWND_BOTTOM, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+    }
+    const HWND log = Control(txtOutput);
+    RemoveLogLimit(log);
+    ::SendMessageW(Control(txtPath), EM_SETLIMITTEXT, 0, 0);
+    ::SendMessageW(Control(cmbFileType), CB_LIMITTEXT, 0, 0);
+}
+
+void frmMain::ApplyLayout(int dpi) {
+    unique_hfont font(CreateDesignFont(dpi));
+    SetClientSize(hwnd_, TwipsToPixels(ClientWidthTwips, dpi), TwipsToPixels(ClientHeightTwips, dpi));
+    for (const ControlRow& row : ControlTable()) {
+        const HWND control = Control(row.id);
+        RECT rect = ControlRect(row, dpi);
+        if (row.kind == ControlKind::SizedLabel) {
+            // Sized to the caption's one line in the window's font.
+            const SIZE text = TextExtent(control, font.get(), row.caption);
+            rect.right = rect.left + text.cx;
+            rect.bottom = rect.top + text.cy;
+        } else if (row.kind == ControlKind::Combo) {
+            rect.bottom += ::MulDiv(ComboListHeight, dpi, DesignDpi);
+        }
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+        ::SetWindowPos(control, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // The controls now use the new font, so the old one may go.
+    font_ = std::move(font);
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+std::wstring frmMain::ControlText(ControlId id) const {
+    const HWND control = Control(id);
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+bool frmMain::IsChecked(ControlId id) const {
+    return ::SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+} // namespace app

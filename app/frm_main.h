@@ -1,0 +1,65 @@
+#pragma once
+// The program's only window: the controls of the design, start-up, and the two buttons. It holds no job
+// logic of its own: it reads its controls into the job and shows what the job reports.
+
+#include "app/gdi_objects.h"
+#include "app/layout.h"
+#include "job/job_state.h"
+#include "job/run_driver.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace app {
+
+class frmMain : public job::RunView {
+  public:
+    // programFolder is where start-up looks for the archiver.
+    explicit frmMain(std::wstring programFolder);
+    ~frmMain() override;
+    frmMain(const frmMain&) = delete;
+    frmMain& operator=(const frmMain&) = delete;
+
+    // Creates the window, still hidden, and runs start-up. False when start-up ended the program; the
+    // window is then gone and was never shown.
+    bool Create(HINSTANCE instance);
+    // Shows the window centred on the screen, with the focus in the folder box.
+    void Show(int showCommand);
+
+    HWND hwnd() const noexcept { return hwnd_; }
+    HWND Control(ControlId id) const { return ::GetDlgItem(hwnd_, id); }
+    const job::JobState& form() const noexcept { return form_; }
+
+    void ShowError(const std::wstring& text) override;
+    void WriteMessage(const std::wstring& strMessage) override;
+    void SetBusy(bool busy) override;
+
+  private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void OnCreate();
+    void OnCommand(int id, int notification);
+    LRESULT OnCtlColorStatic(HDC dc, HWND control);
+    void OnDpiChanged(int dpi, const RECT& suggested);
+
+    bool Form_Load();
+    void cmdExecute_Click();
+    void cmdPath_Click();
+
+    void CreateControls();
+    void ApplyLayout(int dpi);
+    std::wstring ControlText(ControlId id) const;
+    bool IsChecked(ControlId id) const;
+
+    std::wstring programFolder_;
+    job::JobState form_;
+    HWND hwnd_ = nullptr;
+    int dpi_ = 96;
+    unique_hfont font_;
+    bool busy_ = false;
+    HWND focusBeforeRun_ = nullptr;
+};
+
+} // namespace app

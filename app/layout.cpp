@@ -1,0 +1,59 @@
+#include "app/layout.h"
+
+#include <array>
+
+namespace app {
+
+namespace {
+
+using K = ControlKind;
+
+constexpr std::array<ControlRow, 13> Rows = {{
+    {fraPath, K::Frame, fraPath, L"RAR 文件", 240, 120, 7335, 1095},
+    {txtPath, K::Edit, fraPath, L"", 1440, 285, 4455, 270},
+    {cmdPath, K::Button, fraPath, L"浏览(&B)…", 6000, 240, 1095, 375},
+    {chkSubPath, K::CheckBox, fraPath, L"包含子目录(&S)", 1440, 720, 2775, 255},
+    {lbPath, K::SizedLabel, fraPath, L"RAR 文件位置：", 120, 330, 1290, 210},
+    {fraOption, K::Frame, fraOption, L"设置", 240, 1320, 7335, 1095},
+    {cmbFileType, K::Combo, fraOption, L"Combo1", 1800, 300, 1815, 330},
+    {chkSaveBat, K::CheckBox, fraOption, L"仅生成批处理文件(&C)", 1800, 720, 3015, 255},
+    {lbFileType, K::SizedLabel, fraOption, L"要删除的文件类型：", 120, 360, 1620, 210},
+    {Label1, K::Label, fraOption, L"暂时只有批量删除 RAR 中的指定文件功能，如果可能以后再加其它功能:)", 3840,
+     240, 3255, 735},
+    {cmdExecute, K::DefaultButton, cmdExecute, L"执行(&E)", 4920, 4320, 1695, 375},
+    {fraOutput, K::Frame, fraOutput, L"RAR.EXE 消息", 240, 2520, 7335, 1575},
+    {txtOutput, K::Log, fraOutput, L"", 120, 240, 7095, 1215},
+}};
+
+const ControlRow& Row(ControlId id) {
+    for (const auto& row : Rows) {
+        if (row.id == id) {
+            return row;
+        }
+    }
+    return Rows[0];
+}
+
+} // namespace
+
+std::span<const ControlRow> ControlTable() {
+    return Rows;
+}
+
+int TwipsToPixels(int twips, int dpi) {
+    return ::MulDiv(twips, dpi, 1440);
+}
+
+RECT ControlRect(const ControlRow& row, int dpi) {
+    int left = row.left;
+    int top = row.top;
+    if (row.container != row.id) {
+        left += Row(row.container).left;
+        top += Row(row.container).top;
+    }
+    const int x = TwipsToPixels(left, dpi);
+    const int y = TwipsToPixels(top, dpi);
+    return RECT{x, y, x + TwipsToPixels(row.width, dpi), y + TwipsToPixels(row.height, dpi)};
+}
+
+} // namespace app

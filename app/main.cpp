@@ -1,0 +1,64 @@
+// Brindle: finds the RAR archives of a folder and deletes the members that match a pattern from each,
+// through a batch of archiver commands whose output lands in the window's log.
+
+#include "app/frm_main.h"
+#include "app/startup.h"
+#include "platform/win32_error.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <exception>
+
+namespace {
+
+// The shell's folder picker needs COM on the window's thread for its new-style dialog.
+class ComApartment {
+  public:
+    ComApartment() : initialized_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComApartment() {
+        if (initialized_) {
+            ::CoUninitialize();
+        }
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+  private:
+    bool initialized_;
+};
+
+int RunMessageLoop(HWND window) {
+    MSG message;
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // The dialog manager gives the window Tab, access keys and the default button.
+        if (!::IsDialogMessageW(window, &message)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    const ComApartment com;
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    try {
+        app::frmMain window(app::ProgramFolder());
+        if (!window.Create(instance)) {
+            return 1;
+        }
+        window.Show(showCommand);
+        return RunMessageLoop(window.hwnd());
+    } catch (const platform::Win32Error& error) {
+        ::MessageBoxW(nullptr, error.Describe().c_str(), app::ProgramTitle, MB_OK | MB_ICONSTOP);
+    } catch (const std::exception&) {
+        ::MessageBoxW(nullptr, L"内存不足或内部错误，程序结束。", app::ProgramTitle, MB_OK | MB_ICONSTOP);
+    }
+    return 1;
+}

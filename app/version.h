@@ -1,0 +1,9 @@
+#pragma once
+// The program's version, shared by the code (window caption) and the version resource.
+
+#define BRINDLE_VERSION_MAJOR 0
+#define BRINDLE_VERSION_MINOR 1
+#define BRINDLE_VERSION_REVISION 14
+// The resource states the version in the program's historical four-digit style.
+#define BRINDLE_VERSION_TEXT "0.01.0014"
+#define BRINDLE_TITLE "Brindle"
