@@ -183,6 +183,11 @@ TEST_F(MainWindow, ARunThroughTheWindowLogsTheBatchAndTheArchiverOutput) {
 
     const auto calls = RecordedCalls();
     ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].find("\\sub\\"), std::string::npos) << "files of the folder first";
+    EXPECT_EQ(calls[0].find("\\SUB\\"), std::string::npos);
+    EXPECT_TRUE(calls[1].find("\\sub\\") != std::string::npos ||
+                calls[1].find("\\SUB\\") != std::string::npos)
+        << "then the subfolder";
     for (const auto& call : calls) {
         EXPECT_EQ(call.substr(call.size() - 6), "\t*.jpg") << "the typed pattern was used";
     }
@@ -245,4 +250,36 @@ TEST_F(MainWindow, AMoveToAMonitorOf150PercentScalesLayoutAndFont) {
     }
     const RECT execute = ClientRectOf(Control(cmdExecute), main);
     EXPECT_EQ(execute.right - execute.left, 170) << "113 pixels at 96 DPI, half as much again";
+}
+
+TEST_F(MainWindow, OnlyBatchLeavesTheBatchInAFolderGivenWithItsFinalSeparator) {
+    testsupport::ScratchDir dir(L"window batch only");
+    testsupport::WriteBytes(dir / L"a.rar", "x");
+    ::SetWindowTextW(Control(txtPath), (dir.path() + L"\\").c_str());
+    Button_SetCheck(Control(chkSaveBat), BST_CHECKED);
+    Click(cmdExecute);
+    const std::wstring log = Text(Control(txtOutput));
+    EXPECT_NE(log.find(L"批处理文件：" + dir.path() + L"\\Brindle.BAT 已生成！\r\n"), std::wstring::npos)
+        << "no doubled separator";
+    EXPECT_EQ(log.find(L"Deleting"), std::wstring::npos) << "nothing ran";
+    EXPECT_TRUE(testsupport::Exists(dir / L"Brindle.BAT"));
+    EXPECT_FALSE(testsupport::Exists(dir / L"RARLIST.LST"));
+}
+
+TEST_F(MainWindow, BrowsePutsThePickedFolderIntoTheFolderBoxAndCancelEmptiesIt) {
+    std::wstring title;
+    HWND owner = nullptr;
+    std::wstring answer = L"Z:\\资料 目录\\子目录";
+    window_->SetFolderPicker([&](std::wstring_view pickerTitle, HWND pickerOwner) {
+        title = pickerTitle;
+        owner = pickerOwner;
+        return answer;
+    });
+    PressKey('b', true);
+    EXPECT_EQ(title, L"RAR 文件位置：");
+    EXPECT_EQ(owner, window_->hwnd());
+    EXPECT_EQ(Text(Control(txtPath)), L"Z:\\资料 目录\\子目录");
+    answer.clear();
+    Click(cmdPath);
+    EXPECT_EQ(Text(Control(txtPath)), L"") << "a cancelled picker empties the folder box";
 }
