@@ -1,0 +1,95 @@
+#!/bin/bash
+# One run through Brindle's window over real archives (the archiver's own fixtures and stand-in-made
+# ones, Chinese names, blanks, nesting, a hidden folder, kinds the archiver refuses), then checks that
+# every archive holds exactly its non-matching members, that the untouchable ones are byte-identical,
+# and that the log shows the archiver's report.
+set -euo pipefail
+wine_run=$1 brindle=$2 standin=$3 driver=$4 fixtures=$5 work=$6
+pattern='*.html *.lnk test1.bin helloworld.txt'
+
+rm -rf "$work" && mkdir -p "$work/program" "$work/tree" "$work/staging"
+cp "$brindle" "$standin" "$work/program/"
+tree="$work/tree"
+
+n=0
+place() { # place <source archive> <folder below tree> <name>
+    n=$((n + 1)); mkdir -p "$tree/$2"; cp "$1" "$tree/$2/$3"; chmod u+w "$tree/$2/$3"; }
+for fixture in rar.rar rar_windows.rar rar_subblock.rar rar_noeof.rar rar_compress_normal.rar \
+               rar_unicode.rar rar5_stored.rar rar5_multiple_files.rar rar5_win32.rar rar5_unicode.rar \
+               rar5_stored_manyfiles.rar; do
+    place "$fixtures/$fixture" "f$n" "$fixture"
+done
+# Kinds the archiver refuses: they must come out untouched.
+refused=(rar5_solid.rar rar_multivolume.part0001.rar rar_encryption_header.rar \
+         rar5_encrypted_filenames.rar rar_invalid1.rar rar5_bytes_remaining_underflow.rar)
+for fixture in "${refused[@]}"; do place "$fixtures/$fixture" "refused/r$n" "$fixture"; done
+
+# Archives made by the stand-in, with Chinese names and blanks, nested, and one in a hidden folder
+# (Wine shows Unix dot folders as hidden).
+staging="$work/staging"
+printf 'content\r\n' >"$staging/正文.doc"
+printf '<html>ad</html>\r\n' >"$staging/广告.html"
+printf 'shortcut\r\n' >"$staging/快捷方式.lnk"
+mkdir -p "$staging/资料"; printf 'keep\r\n' >"$staging/资料/test1.bin"; printf '<p>\r\n' >"$staging/资料/页.HTML"
+printf 'root test1\r\n' >"$staging/test1.bin"
+make() { # make <folder below tree> <name> <options...>
+    mkdir -p "$tree/$1"
+    (cd "$staging" && "$wine_run" "$work/program/Rar.exe" a "${@:3}" "Z:${tree//\//\\}\\${1//\//\\}\\$2" \
+        正文.doc 广告.html 快捷方式.lnk 资料 test1.bin >/dev/null)
+}
+make "中文 目录/子目录" "资料 一.rar"
+make "中文 目录" "旧格式.rar" -ma4
+make "deep/a/b/c" "x.rar"
+make ".hidden" "hidden.rar"
+
+listing() { bsdtar -tf "$1" | sort; }
+expected_after() { # the members that the pattern does not match
+    listing "$1" | awk '{ lower = tolower($0); n = split(lower, parts, "/"); base = parts[n];
+        if (base ~ /\.html$/ || base ~ /\.lnk$/ || lower == "test1.bin" || lower == "helloworld.txt") next; print }'
+}
+
+declare -A before_sum expect
+while IFS= read -r -d '' archive; do
+    before_sum[$archive]=$(sha256sum "$archive" | cut -d' ' -f1)
+    case "$archive" in
+        */refused/*|*/.hidden/*) ;;
+        *) expect[$archive]=$(expected_after "$archive") ;;
+    esac
+done < <(find "$tree" -name '*.rar' -print0)
+
+# The run, through the window as a person makes it.
+(cd "$work/program" && "$wine_run" "$work/program/Brindle.exe" &)
+"$wine_run" "$driver" "Z:${tree//\//\\}" "Z:${work//\//\\}\\log.txt" "$pattern"
+"$wine_run" cmd /c taskkill /im Brindle.exe >/dev/null 2>&1 || true
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+for archive in "${!before_sum[@]}"; do
+    name=${archive#$tree/}
+    case "$archive" in
+        */refused/*|*/.hidden/*)
+            [ -f "$archive" ] && [ "$(sha256sum "$archive" | cut -d' ' -f1)" = "${before_sum[$archive]}" ] ||
+                fail "$name changed"
+            continue ;;
+    esac
+    if [ -z "${expect[$archive]}" ]; then
+        [ ! -e "$archive" ] || fail "$name should be erased: every member matched"
+        continue
+    fi
+    [ -f "$archive" ] || { fail "$name is gone"; continue; }
+    actual=$(listing "$archive")
+    [ "$actual" = "${expect[$archive]}" ] || fail "$name holds: $(echo $actual) expected: $(echo ${expect[$archive]})"
+    # Data CRCs of what is left; each archive sits in its own folder, so no volume set is guessed.
+    lsar -t "$archive" >/dev/null 2>&1 || fail "$name fails the data check"
+done
+
+log=$(tr -d '\r' <"$work/log.txt")
+grep -q '^批处理文件：.*Brindle.BAT 已生成！$' <<<"$log" || fail "no batch-generated entry in the log"
+deleting=$(grep -c '^Deleting from ' <<<"$log" || true)
+[ "$deleting" -ge "${#expect[@]}" ] || fail "the log shows $deleting archiver reports, expected ${#expect[@]} at least"
+grep -q '^Deleting 广告.html$' <<<"$log" || fail "the log lacks the archiver's report of a Chinese member"
+[ ! -e "$tree/Brindle.BAT" ] || fail "the batch was left behind"
+[ ! -e "$tree/RARLIST.LST" ] || fail "the list was left behind"
+
+echo "archives: ${#before_sum[@]}, changed as expected or untouched: $(( ${#before_sum[@]} - failures ))"
+[ "$failures" -eq 0 ]

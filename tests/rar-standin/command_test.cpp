@@ -1,0 +1,250 @@
+#include "archive_builders.h"
+
+#include "archive_layout.h"
+#include "commands.h"
+#include "console_out.h"
+#include "text_codec.h"
+
+#include "platform/sys_api.h"
+#include "platform/unique_handle.h"
+#include "scratch.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using rarstandin::RecordingOutput;
+
+struct Result {
+    int exitCode = 0;
+    std::wstring text;
+};
+
+Result RunRar(const std::vector<std::wstring>& args) {
+    RecordingOutput out;
+    Result result;
+    result.exitCode = rarstandin::RunCommand(args, out);
+    result.text = out.text();
+    return result;
+}
+
+bool Contains(const std::wstring& text, const std::wstring& part) {
+    return text.find(part) != std::wstring::npos;
+}
+
+std::vector<std::wstring> MemberNames(const std::wstring& path) {
+    rarstandin::FileSource source(path);
+    std::vector<std::wstring> names;
+    for (const auto& block : rarstandin::ReadLayout(source, path).blocks) {
+        if (block.kind == rarstandin::BlockKind::File) {
+            names.push_back(block.name);
+        }
+    }
+    return names;
+}
+
+std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    platform::unique_hfind search(::FindFirstFileW((folder + L"\\*").c_str(), &found));
+    if (search) {
+        do {
+            if (std::wstring(found.cFileName) != L"." && std::wstring(found.cFileName) != L"..") {
+                names.emplace_back(found.cFileName);
+            }
+        } while (::FindNextFileW(search.get(), &found));
+    }
+    return names;
+}
+
+// Runs a command line with stdout and stderr in one pipe, as the program's command runner does; the bytes.
+std::string CaptureBytes(const std::wstring& commandLine, DWORD& exitCode) {
+    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+    platform::unique_handle readEnd;
+    platform::unique_handle writeEnd;
+    EXPECT_TRUE(::CreatePipe(readEnd.addressof(), writeEnd.addressof(), &inherit, 0));
+    ::SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd.get();
+    startup.hStdError = writeEnd.get();
+    startup.hStdInput = nullptr;
+    PROCESS_INFORMATION process{};
+    std::wstring line = commandLine;
+    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+                          &startup, &process)) {
+        ADD_FAILURE() << "CreateProcess failed: " << ::GetLastError();
+        return {};
+    }
+    platform::unique_handle processHandle(process.hProcess);
+    platform::unique_handle threadHandle(process.hThread);
+    writeEnd.reset();
+    std::string bytes;
+    char buffer[4096];
+    DWORD got = 0;
+    while (::ReadFile(readEnd.get(), buffer, sizeof(buffer), &got, nullptr) && got > 0) {
+        bytes.append(buffer, got);
+    }
+    ::WaitForSingleObject(processHandle.get(), INFINITE);
+    ::GetExitCodeProcess(processHandle.get(), &exitCode);
+    return bytes;
+}
+
+class RarStandinCommand : public ::testing::Test {
+  protected:
+    testsupport::ScratchDir dir_{L"rar-standin-command"};
+    std::wstring Write(const std::wstring& name, const std::string& bytes) {
+        const std::wstring path = dir_ / name;
+        testsupport::WriteBytes(path, bytes);
+        return path;
+    }
+};
+
+TEST_F(RarStandinCommand, DeletesMatchingMembersAndLeavesNothingElseBehind) {
+    const auto path =
+        Write(L"a.rar", standintest::Rar5Archive({{L"keep.bin", "k"}, {L"x\\页.htm", "h"}, {L"b.url", "u"}}));
+    const Result result = RunRar({L"d", path, L"*.htm", L"*.URL"});
+    EXPECT_EQ(result.exitCode, 0) << result.text;
+    EXPECT_EQ(result.text, std::wstring(rarstandin::kBanner) + L"\n\nDeleting from " + path +
+                               L"\nDeleting x\\页.htm\nDeleting b.url\nDone\n");
+    EXPECT_EQ(MemberNames(path), std::vector<std::wstring>{L"keep.bin"});
+    EXPECT_EQ(FolderEntries(dir_.path()), std::vector<std::wstring>{L"a.rar"});
+}
+
+TEST_F(RarStandinCommand, DeletingEveryMemberErasesTheArchive) {
+    const auto path = Write(L"all.rar", standintest::Rar4Archive({{L"d\\", ""}, {L"d\\a", "1"}}));
+    const Result result = RunRar({L"d", path, L"d"});
+    EXPECT_EQ(result.exitCode, 0) << result.text;
+    EXPECT_FALSE(testsupport::Exists(path));
+    EXPECT_TRUE(FolderEntries(dir_.path()).empty());
+}
+
+TEST_F(RarStandinCommand, NoMaskDeletesEverything) {
+    const auto path = Write(L"nomask.rar", standintest::Rar5Archive({{L"a", "1"}, {L"b\\c", "2"}}));
+    EXPECT_EQ(RunRar({L"d", path}).exitCode, 0);
+    EXPECT_FALSE(testsupport::Exists(path));
+}
+
+TEST_F(RarStandinCommand, NothingMatchingIsExitTenAndUntouched) {
+    const std::string bytes = standintest::Rar5Archive({{L"a.txt", "1"}});
+    const auto path = Write(L"none.rar", bytes);
+    const Result result = RunRar({L"d", path, L"*.htm"});
+    EXPECT_EQ(result.exitCode, 10);
+    EXPECT_TRUE(Contains(result.text, L"\nNo files to delete\n")) << result.text;
+    EXPECT_EQ(testsupport::ReadBytes(path), bytes);
+}
+
+TEST_F(RarStandinCommand, RefusedArchivesStayByteIdentical) {
+    struct Refusal {
+        std::wstring name;
+        std::string bytes;
+        int exitCode;
+        std::wstring message;
+    };
+    const std::vector<Refusal> refusals{
+        {L"locked5.rar", standintest::Rar5Archive({{L"a", "1"}, {L"b", "2"}}, 0x10), 4, L"Locked archive"},
+        {L"locked4.rar", standintest::Rar4Archive({{L"a", "1"}, {L"b", "2"}}, 0x04), 4, L"Locked archive"},
+        {L"volume5.rar", standintest::Rar5Archive({{L"a", "1"}, {L"b", "2"}}, 0x01), 2,
+         L"Cannot modify volume"},
+        {L"volume4.rar", standintest::Rar4Archive({{L"a", "1"}, {L"b", "2"}}, 0x01), 2,
+         L"Cannot modify volume"},
+        {L"solid5.rar", standintest::Rar5Archive({{L"a", "1"}, {L"b", "2"}}, 0x04), 2, L"solid archive"},
+        {L"solid4.rar", standintest::Rar4Archive({{L"a", "1"}, {L"b", "2"}}, 0x08), 2, L"solid archive"},
+        {L"encrypted4.rar", standintest::Rar4Archive({{L"a", "1"}}, 0x80), 2, L"encrypted"},
+        {L"text.rar", "just some text, not an archive", 2, L"text.rar is not RAR archive"},
+        {L"empty.rar", "", 2, L"empty.rar is not RAR archive"},
+        {L"cut.rar", standintest::Rar5Archive({{L"a", "12345678"}, {L"b", "2"}}).substr(0, 40), 3,
+         L"Unexpected end"},
+    };
+    for (const auto& refusal : refusals) {
+        const auto path = Write(refusal.name, refusal.bytes);
+        const Result result = RunRar({L"d", path, L"a"});
+        EXPECT_EQ(result.exitCode, refusal.exitCode) << testsupport::ToUnixPath(path) << "\n"
+                                                     << result.text.size();
+        EXPECT_TRUE(Contains(result.text, refusal.message)) << testsupport::ToUnixPath(path);
+        EXPECT_EQ(testsupport::ReadBytes(path), refusal.bytes) << testsupport::ToUnixPath(path);
+    }
+    EXPECT_EQ(FolderEntries(dir_.path()).size(), refusals.size()) << "no temp file left";
+}
+
+TEST_F(RarStandinCommand, SolidArchiveWithoutMatchesIsJustNoFiles) {
+    const auto path = Write(L"solid.rar", standintest::Rar5Archive({{L"a", "1"}}, 0x04));
+    EXPECT_EQ(RunRar({L"d", path, L"zzz"}).exitCode, 10);
+}
+
+TEST_F(RarStandinCommand, MissingArchiveIsAnOpenError) {
+    const Result result = RunRar({L"d", dir_ / L"missing.rar", L"*"});
+    EXPECT_EQ(result.exitCode, 6);
+    EXPECT_TRUE(Contains(result.text, L"Cannot open")) << result.text;
+}
+
+TEST_F(RarStandinCommand, ArchiveNameWithoutExtensionGetsRar) {
+    Write(L"noext.rar", standintest::Rar5Archive({{L"a", "1"}, {L"b", "2"}}));
+    EXPECT_EQ(RunRar({L"d", dir_ / L"noext", L"a"}).exitCode, 0);
+    EXPECT_EQ(MemberNames(dir_ / L"noext.rar"), std::vector<std::wstring>{L"b"});
+}
+
+TEST_F(RarStandinCommand, UnknownCommandOrSwitchIsAUsageError) {
+    EXPECT_EQ(RunRar({L"x", dir_ / L"a.rar"}).exitCode, 7);
+    EXPECT_EQ(RunRar({L"d", L"-qq", dir_ / L"a.rar"}).exitCode, 7);
+    EXPECT_EQ(RunRar({}).exitCode, 0);
+}
+
+TEST_F(RarStandinCommand, AddStoresFoldersRecursivelyRelativeToTheCurrentFolder) {
+    testsupport::MakeDir(dir_ / L"src");
+    testsupport::MakeDir(dir_ / L"src\\子目录");
+    testsupport::WriteBytes(dir_ / L"src\\子目录\\文件.txt", "内容");
+    testsupport::WriteBytes(dir_ / L"top.txt", "top");
+    wchar_t previous[MAX_PATH * 2] = {};
+    ::GetCurrentDirectoryW(MAX_PATH * 2, previous);
+    ASSERT_TRUE(::SetCurrentDirectoryW(dir_.path().c_str()));
+    const Result five = RunRar({L"a", L"five.rar", L"src", dir_ / L"top.txt"});
+    const Result four = RunRar({L"a", L"-ma4", L"four", L".\\src\\", L"*.txt"});
+    ::SetCurrentDirectoryW(previous);
+    EXPECT_EQ(five.exitCode, 0) << five.text;
+    EXPECT_EQ(four.exitCode, 0) << four.text;
+    const std::vector<std::wstring> expected{L"src", L"src\\子目录", L"src\\子目录\\文件.txt", L"top.txt"};
+    EXPECT_EQ(MemberNames(dir_ / L"five.rar"), expected);
+    EXPECT_EQ(MemberNames(dir_ / L"four.rar"), expected);
+    EXPECT_EQ(testsupport::ReadBytes(dir_ / L"five.rar").substr(0, 8),
+              std::string("Rar!\x1A\x07\x01\x00", 8));
+    EXPECT_EQ(testsupport::ReadBytes(dir_ / L"four.rar").substr(0, 7), std::string("Rar!\x1A\x07\x00", 7));
+}
+
+// The way the program calls the archiver: a batch line with 8.3 paths, output read through a pipe in ANSI.
+TEST_F(RarStandinCommand, BatchLineWithShortPathsGivesAnsiOutputWithCrLf) {
+    const std::wstring exe = testsupport::WindowsPathFromEnv("RAR_STANDIN_EXE");
+    ASSERT_FALSE(exe.empty()) << "RAR_STANDIN_EXE is not set";
+    testsupport::MakeDir(dir_ / L"工具 目录");
+    ASSERT_TRUE(::CopyFileW(exe.c_str(), (dir_ / L"工具 目录\\Rar.exe").c_str(), FALSE));
+    testsupport::MakeDir(dir_ / L"网页 备份");
+    const auto archive =
+        Write(L"网页 备份\\我的 归档.rar",
+              standintest::Rar4Archive({{L"保留.txt", "k"}, {L"页面.htm", "h"}, {L"链接.url", "u"}}));
+    const std::wstring shortExe = sysAPI::GetShortPath(dir_ / L"工具 目录\\Rar.exe");
+    const std::wstring shortArchive = sysAPI::GetShortPath(archive);
+    ASSERT_FALSE(shortExe.empty());
+    ASSERT_FALSE(shortArchive.empty());
+    const std::wstring line = shortExe + L" d " + shortArchive + L" *.htm *.url";
+    testsupport::WriteBytes(dir_ / L"run.bat",
+                            "@echo off\r\n" + rarstandin::ToCodePageLossy(line, CP_ACP) + "\r\n");
+
+    DWORD exitCode = 99;
+    const std::string bytes = CaptureBytes(L"cmd.exe /c \"" + (dir_ / L"run.bat") + L"\"", exitCode);
+    EXPECT_EQ(exitCode, 0u);
+    const std::string expected = rarstandin::ToCodePageLossy(
+        std::wstring(rarstandin::kBanner) + L"\r\n\r\nDeleting from " + shortArchive +
+            L"\r\nDeleting 页面.htm\r\nDeleting 链接.url\r\nDone\r\n",
+        CP_ACP);
+    EXPECT_EQ(bytes, expected);
+    EXPECT_EQ(MemberNames(archive), std::vector<std::wstring>{L"保留.txt"});
+    EXPECT_EQ(FolderEntries(dir_ / L"网页 备份"), std::vector<std::wstring>{L"我的 归档.rar"});
+}
+
+TEST(RarStandinOutput, LinesEndInCrLfInTheAnsiCodePage) {
+    EXPECT_EQ(rarstandin::AnsiLineBytes(L"a\nb"), "a\r\nb\r\n");
+    EXPECT_EQ(rarstandin::AnsiLineBytes(L""), "\r\n");
+}
+
+} // namespace

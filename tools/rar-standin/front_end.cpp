@@ -1,0 +1,122 @@
+#include "archive_error.h"
+#include "commands.h"
+#include "platform/win32_error.h"
+
+#include <windows.h>
+
+#include <cwctype>
+#include <iterator>
+
+namespace rarstandin {
+
+namespace {
+
+std::wstring Lower(std::wstring text) {
+    for (auto& c : text) {
+        c = static_cast<wchar_t>(std::towlower(c));
+    }
+    return text;
+}
+
+void Usage(Output& out) {
+    out.Line(L"Usage:     rar <command> [-<switch>...] <archive> [<files or masks>...]");
+    out.Line(L"");
+    out.Line(L"<Commands>");
+    out.Line(L"  a             Add files to a new archive (stored)");
+    out.Line(L"  d             Delete files from archive");
+    out.Line(L"");
+    out.Line(L"<Switches>");
+    out.Line(L"  ma4           Make a RAR 4 archive (with a)");
+    out.Line(L"  ma5           Make a RAR 5 archive (with a, the default)");
+    out.Line(L"  y             Assume Yes on all queries");
+}
+
+} // namespace
+
+std::wstring ArchivePath(const std::wstring& given, bool mustExist) {
+    const auto slash = given.find_last_of(L"\\/:");
+    const std::wstring_view leaf =
+        slash == std::wstring::npos ? std::wstring_view(given) : std::wstring_view(given).substr(slash + 1);
+    if (leaf.find(L'.') != std::wstring_view::npos) {
+        return given;
+    }
+    if (mustExist && ::GetFileAttributesW(given.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        return given;
+    }
+    return given + L".rar";
+}
+
+std::wstring LongFullPath(const std::wstring& path) {
+    wchar_t full[MAX_PATH * 4] = {};
+    DWORD length = ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(std::size(full)), full, nullptr);
+    if (length == 0 || length >= std::size(full)) {
+        return path;
+    }
+    wchar_t longer[MAX_PATH * 4] = {};
+    length = ::GetLongPathNameW(full, longer, static_cast<DWORD>(std::size(longer)));
+    if (length == 0 || length >= std::size(longer)) {
+        return full;
+    }
+    return longer;
+}
+
+std::wstring TempFileBeside(const std::wstring& longPath) {
+    const auto slash = longPath.find_last_of(L'\\');
+    const std::wstring folder = slash == std::wstring::npos ? L"." : longPath.substr(0, slash + 1);
+    wchar_t temp[MAX_PATH + 1] = {};
+    if (::GetTempFileNameW(folder.c_str(), L"rsd", 0, temp) == 0) {
+        throw ArchiveError(kExitCreate, L"Cannot create a temporary file in " + folder);
+    }
+    return temp;
+}
+
+void ReplaceWith(const std::wstring& temp, const std::wstring& longPath) {
+    const DWORD attributes = ::GetFileAttributesW(longPath.c_str());
+    if (!::MoveFileExW(temp.c_str(), longPath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD code = ::GetLastError();
+        ::DeleteFileW(temp.c_str());
+        throw ArchiveError(kExitCreate,
+                           L"Cannot replace " + longPath + L"\n" + platform::SystemMessage(code));
+    }
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        ::SetFileAttributesW(longPath.c_str(), attributes);
+    }
+}
+
+int RunCommand(const std::vector<std::wstring>& args, Output& out) {
+    out.Line(kBanner);
+    out.Line(L"");
+    const CommandLine line = ParseCommandLine(args);
+    if (line.command.empty()) {
+        Usage(out);
+        return kExitSuccess;
+    }
+    try {
+        for (const auto& option : line.switches) {
+            const std::wstring lower = Lower(option);
+            if (lower != L"ma4" && lower != L"ma5" && lower != L"y") {
+                throw ArchiveError(kExitUsage, L"Unknown option: -" + option);
+            }
+        }
+        if (line.archive.empty()) {
+            Usage(out);
+            return kExitUsage;
+        }
+        const std::wstring command = Lower(line.command);
+        if (command == L"d") {
+            return RunDelete(line, out);
+        }
+        if (command == L"a") {
+            return RunAdd(line, out);
+        }
+        throw ArchiveError(kExitUsage, L"Unknown command: " + line.command);
+    } catch (const ArchiveError& error) {
+        out.ErrorLine(error.message());
+        return error.exitCode();
+    } catch (const std::exception&) {
+        out.ErrorLine(L"Unexpected failure");
+        return kExitFatal;
+    }
+}
+
+} // namespace rarstandin
