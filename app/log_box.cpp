@@ -2,15 +2,52 @@
 
 #include "job/log_entry.h"
 
+#include <algorithm>
+
 namespace app {
 
 void RemoveLogLimit(HWND edit) {
     ::SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
 }
 
+namespace {
+
+// The box grows its buffer to the exact size each append needs, moving the whole log every time. Handing
+// it a buffer with room ahead, twice what it holds, keeps the cost of an append at the entry's length.
+// held is the length of the text in the box, needed the length it is about to reach.
+void MakeRoom(HWND edit, size_t held, size_t needed) {
+    const auto current = reinterpret_cast<HLOCAL>(::SendMessageW(edit, EM_GETHANDLE, 0, 0));
+    if (current == nullptr || ::LocalSize(current) / sizeof(wchar_t) > needed) {
+        return;
+    }
+    const size_t room = std::max<size_t>(needed + 1, ::LocalSize(current) / sizeof(wchar_t) * 2);
+    const HLOCAL larger = ::LocalAlloc(LMEM_MOVEABLE, room * sizeof(wchar_t));
+    if (larger == nullptr) {
+        return; // the box still grows its own buffer
+    }
+    // With common controls 6 the buffer holds UTF-16 whichever way the box was made.
+    const auto* text = static_cast<const wchar_t*>(::LocalLock(current));
+    auto* copy = static_cast<wchar_t*>(::LocalLock(larger));
+    if (text == nullptr || copy == nullptr) {
+        ::LocalUnlock(larger);
+        ::LocalUnlock(current);
+        ::LocalFree(larger);
+        return;
+    }
+    std::copy(text, text + held, copy);
+    copy[held] = L'\0';
+    ::LocalUnlock(larger);
+    ::LocalUnlock(current);
+    ::SendMessageW(edit, EM_SETHANDLE, reinterpret_cast<WPARAM>(larger), 0);
+    ::LocalFree(current);
+}
+
+} // namespace
+
 void AppendLogEntry(HWND edit, std::wstring_view message, const SYSTEMTIME& time) {
     const LRESULT length = ::SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0);
     const std::wstring entry = job::LogEntry(length == 0, time, message);
+    MakeRoom(edit, static_cast<size_t>(length), static_cast<size_t>(length) + entry.size());
     // Replacing an empty selection at the end costs the entry's length, not the log's.
     ::SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(length), length);
     ::SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(entry.c_str()));

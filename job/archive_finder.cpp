@@ -94,12 +94,12 @@ class ArchiveSearch {
     ArchiveSearch(JobState& form, std::wstring filter, bool searchSubDir)
         : form_(form), filter_(UpperCase(std::move(filter))), searchSubDir_(searchSubDir) {}
 
-    // dir is the long path as the caller built it, ending in '\'; shortDir its short form, if any.
-    bool SearchFolder(const std::wstring& dir, const std::optional<std::wstring>& shortDir) {
-        if (const auto identity = platform::IdentifyPath(dir)) {
-            if (!visited_.insert(*identity).second) {
-                return true;
-            }
+    // dir is the long path as the caller built it, ending in '\'; shortDir its short form, if any;
+    // throughLink tells that dir was listed as a link, junction or mount point.
+    bool SearchFolder(const std::wstring& dir, const std::optional<std::wstring>& shortDir,
+                      bool throughLink) {
+        if (!SeenFirstTime(dir, throughLink)) {
+            return true;
         }
 
         std::vector<platform::DirEntry> entries;
@@ -117,6 +117,7 @@ class ArchiveSearch {
         struct Subfolder {
             std::wstring dir;
             std::optional<std::wstring> shortDir;
+            bool throughLink;
         };
         std::vector<Subfolder> subfolders;
         for (const auto& entry : entries) {
@@ -127,7 +128,8 @@ class ArchiveSearch {
                 if (shortDir) {
                     childShort = *shortDir + ShortComponent(entry, counts) + L"\\";
                 }
-                subfolders.push_back({dir + entry.name + L"\\", std::move(childShort)});
+                subfolders.push_back({dir + entry.name + L"\\", std::move(childShort),
+                                      (entry.attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
             }
         }
         if (!listed) {
@@ -135,12 +137,32 @@ class ArchiveSearch {
         }
         // Subfolders are searched only after this folder's listing has ended; a failing one is skipped.
         for (const auto& subfolder : subfolders) {
-            SearchFolder(subfolder.dir, subfolder.shortDir);
+            SearchFolder(subfolder.dir, subfolder.shortDir, subfolder.throughLink);
         }
         return true;
     }
 
   private:
+    // A folder can be reached twice only through a link. Telling folders apart costs an open per folder,
+    // so that starts with the first link; the folders searched before it are identified then.
+    bool SeenFirstTime(const std::wstring& dir, bool throughLink) {
+        if (!linkSeen_ && !throughLink) {
+            searchedBeforeAnyLink_.push_back(dir);
+            return true;
+        }
+        if (!linkSeen_) {
+            linkSeen_ = true;
+            for (const auto& searched : searchedBeforeAnyLink_) {
+                if (const auto identity = platform::IdentifyPath(searched)) {
+                    visited_.insert(*identity);
+                }
+            }
+            searchedBeforeAnyLink_ = std::vector<std::wstring>();
+        }
+        const auto identity = platform::IdentifyPath(dir);
+        return !identity || visited_.insert(*identity).second;
+    }
+
     bool IsMatchingFile(const platform::DirEntry& entry) const {
         if (!platform::AdmittedByMask(entry.attributes, attr::Archive)) {
             return false;
@@ -170,6 +192,8 @@ class ArchiveSearch {
     JobState& form_;
     std::wstring filter_;
     bool searchSubDir_;
+    bool linkSeen_ = false;
+    std::vector<std::wstring> searchedBeforeAnyLink_;
     std::set<platform::FileIdentity> visited_;
 };
 
@@ -199,7 +223,7 @@ bool AutoListFiles(JobState& form, std::wstring sDirName, std::wstring FileFilte
         sDirName += L'\\';
     }
     ArchiveSearch search(form, std::move(FileFilter), SearchSubDir);
-    return search.SearchFolder(sDirName, StartingShortDir(sDirName));
+    return search.SearchFolder(sDirName, StartingShortDir(sDirName), false);
 }
 
 } // namespace job

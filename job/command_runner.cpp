@@ -1,12 +1,12 @@
 #include "job/command_runner.h"
 
+#include "job/captured_output.h"
 #include "platform/ansi_text.h"
 #include "platform/unique_handle.h"
 
 #include <windows.h>
 
-#include <algorithm>
-#include <climits>
+#include <string_view>
 #include <vector>
 
 namespace sysAPI {
@@ -16,35 +16,20 @@ namespace {
 constexpr DWORD ReadBufferSize = 32768;
 constexpr DWORD ReadRequest = 32767;
 
-// Appends ANSI bytes as UTF-16 straight onto the end of text, without an intermediate string.
-void AppendAnsi(std::wstring& text, const char* bytes, size_t count) {
-    if (count == 0) {
-        return;
-    }
-    const int length = static_cast<int>(count);
-    const int needed = ::MultiByteToWideChar(CP_ACP, 0, bytes, length, nullptr, 0);
-    const size_t oldSize = text.size();
-    if (text.capacity() < oldSize + needed) {
-        text.reserve(std::max(text.capacity() * 2, oldSize + needed));
-    }
-    text.resize(oldSize + needed);
-    ::MultiByteToWideChar(CP_ACP, 0, bytes, length, text.data() + oldSize, needed);
-}
-
-// Where a chunk ends inside a double-byte character, the lead byte waits for the next chunk.
+// Where a chunk ends inside a double-byte character, the lead byte waits for the next chunk. A byte that
+// cannot lead always ends a character, so only the run of possible lead bytes at the end needs looking
+// at: read in pairs from its start, an odd run ends in a lone lead byte.
 size_t CompleteLength(const char* bytes, size_t count) {
-    size_t i = 0;
-    while (i < count) {
-        i += platform::IsAnsiLeadByte(static_cast<unsigned char>(bytes[i])) ? 2 : 1;
+    size_t run = 0;
+    while (run < count && platform::IsAnsiLeadByte(static_cast<unsigned char>(bytes[count - 1 - run]))) {
+        ++run;
     }
-    return i == count ? count : count - 1;
+    return run % 2 == 0 ? count : count - 1;
 }
 
 } // namespace
 
 std::wstring GetCommandOutput(std::wstring_view commandLine) {
-    std::wstring result;
-
     SECURITY_ATTRIBUTES attributes{};
     attributes.nLength = sizeof attributes;
     attributes.lpSecurityDescriptor = nullptr;
@@ -84,6 +69,7 @@ std::wstring GetCommandOutput(std::wstring_view commandLine) {
     // Only the child and its descendants hold the write end now, so the pipe ends when they all have.
     writeEnd.reset();
 
+    job::CapturedOutput output;
     std::vector<char> buffer(ReadBufferSize);
     size_t carried = 0;
     for (;;) {
@@ -97,17 +83,17 @@ std::wstring GetCommandOutput(std::wstring_view commandLine) {
         }
         const size_t available = carried + got;
         const size_t complete = CompleteLength(buffer.data(), available);
-        AppendAnsi(result, buffer.data(), complete);
+        output.Append(std::string_view(buffer.data(), complete));
         carried = available - complete;
         if (carried != 0) {
             buffer[0] = buffer[complete];
         }
     }
-    AppendAnsi(result, buffer.data(), carried);
+    output.Append(std::string_view(buffer.data(), carried));
     processHandle.reset();
     threadHandle.reset();
     readEnd.reset();
-    return result;
+    return output.TakeText();
 }
 
 } // namespace sysAPI

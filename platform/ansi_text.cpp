@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <array>
 #include <climits>
 
 namespace platform {
@@ -40,18 +42,50 @@ std::string ToAnsi(std::wstring_view text) {
 }
 
 std::wstring FromAnsi(std::string_view bytes) {
-    if (bytes.empty() || bytes.size() > INT_MAX) {
-        return std::wstring();
-    }
-    const int length = static_cast<int>(bytes.size());
-    const int size = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
-    std::wstring text(static_cast<size_t>(size), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, text.data(), size);
+    std::wstring text;
+    AppendFromAnsi(text, bytes);
     return text;
 }
 
+size_t AnsiTextLength(std::string_view bytes) {
+    if (bytes.empty() || bytes.size() > INT_MAX) {
+        return 0;
+    }
+    return static_cast<size_t>(
+        ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0));
+}
+
+void AppendFromAnsi(std::wstring& text, std::string_view bytes) {
+    if (bytes.empty() || bytes.size() > INT_MAX) {
+        return;
+    }
+    const int length = static_cast<int>(bytes.size());
+    const size_t oldSize = text.size();
+    // One byte never gives more than one UTF-16 unit in an ANSI code page, so the byte count is room
+    // enough and the text is converted in one pass, straight onto its end.
+    if (text.capacity() < oldSize + bytes.size()) {
+        text.reserve(std::max(text.capacity() * 2, oldSize + bytes.size()));
+    }
+    text.resize(oldSize + bytes.size());
+    int converted = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, text.data() + oldSize, length);
+    if (converted == 0) {
+        const int needed = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
+        text.resize(oldSize + static_cast<size_t>(needed));
+        converted = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, text.data() + oldSize, needed);
+    }
+    text.resize(oldSize + static_cast<size_t>(converted));
+}
+
 bool IsAnsiLeadByte(unsigned char byte) {
-    return ::IsDBCSLeadByteEx(CP_ACP, byte) != FALSE;
+    // Asked for every byte of a command's output, so the answers are looked up once.
+    static const std::array<bool, 256> leadBytes = [] {
+        std::array<bool, 256> table{};
+        for (int value = 0; value < 256; ++value) {
+            table[value] = ::IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(value)) != FALSE;
+        }
+        return table;
+    }();
+    return leadBytes[byte];
 }
 
 } // namespace platform

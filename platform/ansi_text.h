@@ -14,6 +14,10 @@ std::optional<std::string> TryToAnsi(std::wstring_view text);
 std::string ToAnsi(std::wstring_view text);
 // UTF-16 text from ANSI bytes. Bytes with no character map to the system's default character.
 std::wstring FromAnsi(std::string_view bytes);
+// How many UTF-16 units the ANSI bytes convert to.
+size_t AnsiTextLength(std::string_view bytes);
+// Appends the UTF-16 form of ANSI bytes to text, growing it geometrically.
+void AppendFromAnsi(std::wstring& text, std::string_view bytes);
 // True when the byte is the first of a double-byte character in the ANSI code page.
 bool IsAnsiLeadByte(unsigned char byte);
 

@@ -2,6 +2,7 @@
 #include "window_fixture.h"
 
 #include <string>
+#include <vector>
 
 using apptest::Text;
 
@@ -56,4 +57,29 @@ TEST_F(LogBox, HoldsMegabytesWithoutLosingACharacter) {
     ::SendMessageW(Log(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, log.size());
     EXPECT_EQ(end, log.size());
+}
+
+TEST_F(LogBox, ManyEntriesKeepTheirOrderAndTheEndStaysInView) {
+    // Enough entries for the box's buffer to be handed over several times.
+    size_t expectedSize = 0;
+    std::vector<std::wstring> messages;
+    for (int i = 0; i < 300; ++i) {
+        messages.push_back(std::wstring(2000, static_cast<wchar_t>(L'a' + i % 26)) + std::to_wstring(i));
+        app::AppendLogEntry(Log(), messages.back(), At(8, 0));
+        expectedSize += messages.back().size() + (i == 0 ? 131 : 133);
+    }
+    const std::wstring log = Text(Log());
+    ASSERT_EQ(log.size(), expectedSize);
+    size_t at = 0;
+    for (size_t i = 0; i < messages.size(); ++i) {
+        at += (i == 0 ? 7 : 9) + 62; // the time line and the first rule
+        ASSERT_EQ(log.compare(at, messages[i].size(), messages[i]), 0) << "entry " << i;
+        at += messages[i].size() + 62;
+    }
+    DWORD start = 0, end = 0;
+    ::SendMessageW(Log(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, log.size());
+    EXPECT_EQ(end, log.size());
+    const LRESULT lines = ::SendMessageW(Log(), EM_GETLINECOUNT, 0, 0);
+    EXPECT_GT(::SendMessageW(Log(), EM_GETFIRSTVISIBLELINE, 0, 0), lines - 20) << "the last entry is in view";
 }

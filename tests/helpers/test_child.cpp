@@ -66,8 +66,9 @@ void ReportStdin() {
 }
 
 void WriteSplitCharacter() {
-    // "中" is D6 D0 in code page 936; the pause makes the reader see the lead byte alone.
-    Out("A\xD6");
+    // "中" is D6 D0 in code page 936; the pause makes the reader see "A中" and the next lead byte alone.
+    // D0 could lead as well, so only reading the bytes in pairs tells that D6 is the lone one.
+    Out("A\xD6\xD0\xD6");
     ::Sleep(300);
     Out("\xD0"
         "B\r\n");

@@ -191,7 +191,7 @@ TEST(AutoListFiles, NamesOutsideTheCodePageAreFoundThroughTheirAlias) {
     }
 }
 
-TEST(AutoListFiles, LinkBackToAnAncestorIsSearchedOnce) {
+TEST(AutoListFiles, FolderReachedThroughLinksIsSearchedOnce) {
     const std::wstring tree = testsupport::WindowsPathFromEnv("BRINDLE_LINK_TREE");
     if (tree.empty()) {
         GTEST_SKIP() << "the link tree is made by the test setup";

