@@ -17,10 +17,14 @@ namespace {
 // held is the length of the text in the box, needed the length it is about to reach.
 void MakeRoom(HWND edit, size_t held, size_t needed) {
     const auto current = reinterpret_cast<HLOCAL>(::SendMessageW(edit, EM_GETHANDLE, 0, 0));
-    if (current == nullptr || ::LocalSize(current) / sizeof(wchar_t) > needed) {
+    if (current == nullptr) {
         return;
     }
-    const size_t room = std::max<size_t>(needed + 1, ::LocalSize(current) / sizeof(wchar_t) * 2);
+    const size_t capacity = ::LocalSize(current) / sizeof(wchar_t);
+    if (capacity > needed) {
+        return;
+    }
+    const size_t room = std::max(needed + 1, capacity * 2);
     const HLOCAL larger = ::LocalAlloc(LMEM_MOVEABLE, room * sizeof(wchar_t));
     if (larger == nullptr) {
         return; // the box still grows its own buffer

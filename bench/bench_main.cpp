@@ -11,9 +11,11 @@
 //   bench_brindle idle BRINDLE             private memory of Brindle at idle
 
 #include "app/frm_main.h"
+#include "app/startup.h"
 #include "job/archive_finder.h"
 #include "job/command_runner.h"
 #include "job/run_driver.h"
+#include "platform/ansi_text.h"
 #include "platform/sys_api.h"
 #include "platform/unique_handle.h"
 #include "stats.h"
@@ -33,12 +35,9 @@ namespace {
 
 constexpr int Repetitions = 5;
 
+// Text for the console and the reference batch, in the ANSI code page.
 std::string Narrow(const std::wstring& text) {
-    std::string narrow;
-    for (wchar_t c : text) {
-        narrow += c < 128 ? static_cast<char>(c) : '?';
-    }
-    return narrow;
+    return platform::TryToAnsi(text).value_or("(not in the ANSI code page)");
 }
 
 void Row(const char* figure, const Spread& brindle, const Spread& reference, const Spread& ratio,
@@ -228,20 +227,13 @@ void PumpMessages() {
     }
 }
 
-std::wstring ProgramFolder() {
-    wchar_t path[MAX_PATH];
-    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, length);
-    return folder.substr(0, folder.find_last_of(L'\\'));
-}
-
 int Log() {
     const std::wstring entry(5000, L'x');
     const int entries = 2000;
     // Brindle: the real window appending only the new entry.
     std::vector<double> brindle;
     {
-        app::frmMain window(ProgramFolder());
+        app::frmMain window(app::ProgramFolder());
         if (!window.Create(::GetModuleHandleW(nullptr))) {
             std::fprintf(stderr, "log: the window did not start (Rar.exe beside the bench?)\n");
             return 1;
@@ -256,7 +248,7 @@ int Log() {
     const int naiveEntries = 400;
     std::vector<double> naive;
     {
-        app::frmMain window(ProgramFolder());
+        app::frmMain window(app::ProgramFolder());
         window.Create(::GetModuleHandleW(nullptr));
         window.Show(SW_SHOWNORMAL);
         const HWND box = window.Control(app::txtOutput);
@@ -306,7 +298,7 @@ int WholeRun(const std::wstring& root, const std::wstring& rar) {
         }
     }
     const std::wstring rarShort = sysAPI::GetShortPath(rar);
-    const std::wstring batch = ProgramFolder() + L"\\for-r.bat";
+    const std::wstring batch = app::ProgramFolder() + L"\\for-r.bat";
     {
         platform::unique_handle file(::CreateFileW(batch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                                    FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -146,11 +146,11 @@ class ArchiveSearch {
     // A folder can be reached twice only through a link. Telling folders apart costs an open per folder,
     // so that starts with the first link; the folders searched before it are identified then.
     bool SeenFirstTime(const std::wstring& dir, bool throughLink) {
-        if (!linkSeen_ && !throughLink) {
-            searchedBeforeAnyLink_.push_back(dir);
-            return true;
-        }
         if (!linkSeen_) {
+            if (!throughLink) {
+                searchedBeforeAnyLink_.push_back(dir);
+                return true;
+            }
             linkSeen_ = true;
             for (const auto& searched : searchedBeforeAnyLink_) {
                 if (const auto identity = platform::IdentifyPath(searched)) {

@@ -25,16 +25,20 @@ void CapturedOutput::Append(std::string_view bytes) {
 }
 
 std::wstring CapturedOutput::TakeText() {
-    size_t length = 0;
+    std::vector<size_t> lengths;
+    size_t total = 0;
     for (const auto& block : blocks_) {
-        length += platform::AnsiTextLength(block);
+        lengths.push_back(platform::AnsiTextLength(block));
+        total += lengths.back();
     }
     std::wstring text;
-    text.reserve(length);
+    text.reserve(total);
     // Each block goes as soon as it is converted, so bytes and text are not both held whole.
-    for (auto& block : blocks_) {
-        platform::AppendFromAnsi(text, block);
-        block = std::string();
+    for (size_t i = 0; i < blocks_.size(); ++i) {
+        const size_t start = text.size();
+        text.resize(start + lengths[i]);
+        text.resize(start + platform::ConvertFromAnsi(blocks_[i], text.data() + start, lengths[i]));
+        blocks_[i] = std::string();
     }
     blocks_.clear();
     return text;

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <array>
 #include <climits>
 
@@ -42,8 +41,8 @@ std::string ToAnsi(std::wstring_view text) {
 }
 
 std::wstring FromAnsi(std::string_view bytes) {
-    std::wstring text;
-    AppendFromAnsi(text, bytes);
+    std::wstring text(AnsiTextLength(bytes), L'\0');
+    ConvertFromAnsi(bytes, text.data(), text.size());
     return text;
 }
 
@@ -55,25 +54,12 @@ size_t AnsiTextLength(std::string_view bytes) {
         ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0));
 }
 
-void AppendFromAnsi(std::wstring& text, std::string_view bytes) {
-    if (bytes.empty() || bytes.size() > INT_MAX) {
-        return;
+size_t ConvertFromAnsi(std::string_view bytes, wchar_t* text, size_t length) {
+    if (bytes.empty() || bytes.size() > INT_MAX || length > INT_MAX) {
+        return 0;
     }
-    const int length = static_cast<int>(bytes.size());
-    const size_t oldSize = text.size();
-    // One byte never gives more than one UTF-16 unit in an ANSI code page, so the byte count is room
-    // enough and the text is converted in one pass, straight onto its end.
-    if (text.capacity() < oldSize + bytes.size()) {
-        text.reserve(std::max(text.capacity() * 2, oldSize + bytes.size()));
-    }
-    text.resize(oldSize + bytes.size());
-    int converted = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, text.data() + oldSize, length);
-    if (converted == 0) {
-        const int needed = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
-        text.resize(oldSize + static_cast<size_t>(needed));
-        converted = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, text.data() + oldSize, needed);
-    }
-    text.resize(oldSize + static_cast<size_t>(converted));
+    return static_cast<size_t>(::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                                     text, static_cast<int>(length)));
 }
 
 bool IsAnsiLeadByte(unsigned char byte) {
