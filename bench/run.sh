@@ -24,7 +24,7 @@ table=$(mktemp)
 run_arch() {
     local arch=$1 build="$root/build/bench-$1"
     local b="$build/bench" data="$build/bench-data"
-    wine_start "$build" >&2
+    wine_start "$build" >&2 || { echo "bench: the display or the Wine prefix could not be brought up" >&2; exit 1; }
     mkdir -p "$data"
     cp "$b/bench_noop_archiver.exe" "$b/Rar.exe"
     cp "$build/bin/Brindle.exe" "$b/Brindle.exe"

@@ -29,12 +29,12 @@ cp "$build/bin/Brindle.exe" "$program/"
 cp "$build/rar-standin/Rar.exe" "$program/"
 
 headless=${BRINDLE_DEMO_HEADLESS:-}
-[ -z "${DISPLAY:-}" ] && headless=1
+display_alive "${DISPLAY:-}" || headless=1
 if [ -n "$headless" ]; then
     BRINDLE_OWN_DISPLAY=1
     export BRINDLE_OWN_DISPLAY
 fi
-wine_start "$build"
+wine_start "$build" || { echo "demo: the display or the Wine prefix could not be brought up" >&2; exit 1; }
 trap wine_stop EXIT
 rar() { (cd "$staging" && "$build/wine-run" "$program/Rar.exe" "$@" >/dev/null); }
 

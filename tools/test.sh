@@ -19,7 +19,9 @@ for preset in x64-debug x86-debug; do
         continue
     fi
     echo "== $preset: test"
-    wine_start "$root/build/$preset"
+    wine_start "$root/build/$preset" || {
+        echo "== $preset: the test bed (display, Wine prefix, wineserver) could not be brought up; no test ran" >&2
+        exit 1; }
     ctest --preset "$preset" -j"${BRINDLE_TEST_JOBS:-2}" --timeout 600 || status=1
     wine_stop
 done

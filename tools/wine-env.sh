@@ -1,5 +1,12 @@
 # Sourced by the project's scripts: Wine prefix, display and a persistent wineserver for one build tree.
-# Usage: wine_start BUILD_DIR; ... ; wine_stop
+# Usage: wine_start BUILD_DIR || exit 1; ... ; wine_stop
+# wine_start answers non-zero, with the reason on stderr, when the display or the prefix cannot be
+# brought up. wine_stop ends what wine_start started and gives DISPLAY back the value it had before.
+
+# True when an X server answers on the display.
+display_alive() {
+    [ -n "${1:-}" ] && xdpyinfo -display "$1" >/dev/null 2>&1
+}
 
 wine_start() {
     local build=$1
@@ -7,23 +14,41 @@ wine_start() {
     export WINEPREFIX="$build/wineprefix"
     export WINELOADER=/usr/lib/wine/wine64
     [ -x "$WINELOADER" ] || WINELOADER=$(command -v wine)
-    if [ -z "${DISPLAY:-}" ] || [ -n "${BRINDLE_OWN_DISPLAY:-}" ]; then
+
+    BRINDLE_DISPLAY_BEFORE=${DISPLAY-__unset__}
+    if [ -n "${BRINDLE_OWN_DISPLAY:-}" ] || ! display_alive "${DISPLAY:-}"; then
         local display=$(( 90 + RANDOM % 800 ))
         while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
         Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
         BRINDLE_XVFB_PID=$!
         export DISPLAY=":$display"
-        for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+        for _ in $(seq 100); do display_alive "$DISPLAY" && break; sleep 0.1; done
+        if ! display_alive "$DISPLAY"; then
+            echo "wine_start: the virtual display $DISPLAY (Xvfb) did not come up" >&2
+            wine_stop
+            return 1
+        fi
     fi
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "Creating the Wine prefix $WINEPREFIX"
         "$WINELOADER" wineboot -i >/dev/null 2>&1 || true
+        # The registry reaches the disk when wineboot's server ends.
+        /usr/lib/wine/wineserver -w 2>/dev/null || true
+        if [ ! -f "$WINEPREFIX/system.reg" ]; then
+            echo "wine_start: wineboot could not create the Wine prefix $WINEPREFIX" >&2
+            wine_stop
+            return 1
+        fi
     fi
     # A persistent server makes each test process start in a fraction of a second. The server that
     # wineboot left behind is replaced, since a second server on the same prefix refuses to start.
     /usr/lib/wine/wineserver -k 2>/dev/null || true
     /usr/lib/wine/wineserver -w 2>/dev/null || true
-    /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1 || { echo "wineserver did not start" >&2; return 1; }
+    if ! /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1; then
+        echo "wine_start: the persistent wineserver for $WINEPREFIX did not start" >&2
+        wine_stop
+        return 1
+    fi
     "$WINELOADER" cmd /c exit >/dev/null 2>&1 || true
 }
 
@@ -34,6 +59,15 @@ wine_stop() {
         kill "$BRINDLE_XVFB_PID" 2>/dev/null || true
         wait "$BRINDLE_XVFB_PID" 2>/dev/null || true
         unset BRINDLE_XVFB_PID
+    fi
+    # The shell gets its own display back, so the next wine_start never inherits one that is gone.
+    if [ -n "${BRINDLE_DISPLAY_BEFORE+x}" ]; then
+        if [ "$BRINDLE_DISPLAY_BEFORE" = __unset__ ]; then
+            unset DISPLAY
+        else
+            export DISPLAY=$BRINDLE_DISPLAY_BEFORE
+        fi
+        unset BRINDLE_DISPLAY_BEFORE
     fi
 }
 
