@@ -22,7 +22,8 @@ wine_start() {
         Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
         BRINDLE_XVFB_PID=$!
         export DISPLAY=":$display"
-        for _ in $(seq 100); do display_alive "$DISPLAY" && break; sleep 0.1; done
+        # A first start on a fresh machine compiles its keymaps and can take several seconds.
+        for _ in $(seq 300); do display_alive "$DISPLAY" && break; sleep 0.1; done
         if ! display_alive "$DISPLAY"; then
             echo "wine_start: the virtual display $DISPLAY (Xvfb) did not come up" >&2
             wine_stop
