@@ -167,6 +167,16 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE:
         OnCreate();
         return 0;
+    case WM_SYSCOMMAND:
+        // Minimising takes the focus away before the window is told it is inactive.
+        if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+            RememberFocus();
+        }
+        break;
+    case WM_ACTIVATE:
+        // Handled here, not by the default, which would leave the focus on the window itself.
+        OnActivate(LOWORD(wParam) != WA_INACTIVE, HIWORD(wParam) != 0);
+        return 0;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
@@ -196,6 +206,32 @@ void frmMain::OnCreate() {
     dpi_ = WindowDpi(hwnd_);
     CreateControls();
     ApplyLayout(dpi_);
+}
+
+// A plain window gets no focus handling from the dialog manager: remember the focused control when the
+// window is deactivated (a message box, the picker, another program, minimising) and give it back on
+// activation, so no key ever reaches a window whose focus is nowhere.
+void frmMain::OnActivate(bool active, bool minimized) {
+    if (!active) {
+        RememberFocus();
+    } else if (!minimized) {
+        RestoreFocus();
+    }
+}
+
+void frmMain::RememberFocus() {
+    const HWND focus = ::GetFocus();
+    if (focus != nullptr && ::IsChild(hwnd_, focus)) {
+        focusWhenInactive_ = focus;
+    }
+}
+
+void frmMain::RestoreFocus() {
+    HWND target = focusWhenInactive_;
+    if (target == nullptr || !::IsWindow(target) || !::IsChild(hwnd_, target) || !::IsWindowEnabled(target)) {
+        target = Control(txtPath);
+    }
+    ::SetFocus(target);
 }
 
 void frmMain::OnCommand(int id, int notification) {
@@ -274,10 +310,12 @@ void frmMain::cmdExecute_Click() {
 void frmMain::cmdPath_Click() {
     const std::wstring folder = folderPicker_(L"RAR 文件位置：", hwnd_);
     ::SetWindowTextW(Control(txtPath), folder.c_str());
+    RestoreFocus();
 }
 
 void frmMain::ShowError(const std::wstring& text) {
     ::MessageBoxW(hwnd_, text.c_str(), ProgramTitle, MB_OK | MB_ICONSTOP);
+    RestoreFocus();
 }
 
 void frmMain::WriteMessage(const std::wstring& strMessage) {

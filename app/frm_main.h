@@ -49,6 +49,9 @@ class frmMain : public job::RunView {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void OnCreate();
+    void OnActivate(bool active, bool minimized);
+    void RememberFocus();
+    void RestoreFocus();
     void OnCommand(int id, int notification);
     LRESULT OnCtlColorStatic(HDC dc, HWND control);
     void OnDpiChanged(int dpi, const RECT& suggested);
@@ -70,6 +73,8 @@ class frmMain : public job::RunView {
     FolderPicker folderPicker_ = sysAPI::BrowseForFolder;
     bool busy_ = false;
     HWND focusBeforeRun_ = nullptr;
+    // The control that had the focus when the window last lost it.
+    HWND focusWhenInactive_ = nullptr;
 };
 
 } // namespace app

@@ -1,6 +1,7 @@
 // Brindle: finds the RAR archives of a folder and deletes the members that match a pattern from each,
 // through a batch of archiver commands whose output lands in the window's log.
 
+#include "app/dialog_keys.h"
 #include "app/frm_main.h"
 #include "app/startup.h"
 #include "platform/win32_error.h"
@@ -34,7 +35,7 @@ int RunMessageLoop(HWND window) {
     MSG message;
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
         // The dialog manager gives the window Tab, access keys and the default button.
-        if (!::IsDialogMessageW(window, &message)) {
+        if (!app::HandleDialogKeys(window, message)) {
             ::TranslateMessage(&message);
             ::DispatchMessageW(&message);
         }

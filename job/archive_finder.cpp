@@ -4,6 +4,7 @@
 #include "platform/ansi_text.h"
 #include "platform/dir_listing.h"
 #include "platform/file_identity.h"
+#include "platform/short_path.h"
 #include "platform/sys_api.h"
 #include "platform/win32_error.h"
 
@@ -20,38 +21,11 @@ namespace {
 
 namespace attr = platform::attr;
 
-std::wstring TrimSpaces(const std::wstring& text) {
-    const size_t first = text.find_first_not_of(L' ');
-    if (first == std::wstring::npos) {
-        return std::wstring();
-    }
-    return text.substr(first, text.find_last_not_of(L' ') - first + 1);
-}
-
 std::wstring UpperCase(std::wstring text) {
     if (!text.empty()) {
         ::CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
     }
     return text;
-}
-
-// The short form of a folder through the wide call, so that a folder whose long name the ANSI code page
-// cannot hold is still reached through its alias.
-std::optional<std::wstring> ShortFolderPath(const std::wstring& folder) {
-    std::wstring buffer(folder.size() + 1, L'\0');
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        const DWORD result =
-            ::GetShortPathNameW(folder.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (result == 0) {
-            return std::nullopt;
-        }
-        if (result < buffer.size()) {
-            buffer.resize(result);
-            return buffer;
-        }
-        buffer.assign(result, L'\0');
-    }
-    return std::nullopt;
 }
 
 // How many entries of one folder answer to each name, long or short, compared without letter case.
@@ -122,7 +96,11 @@ class ArchiveSearch {
         std::vector<Subfolder> subfolders;
         for (const auto& entry : entries) {
             if (IsMatchingFile(entry)) {
-                form_.strFileList += ShortPathOfFile(dir, shortDir, entry, counts) + L"|";
+                if (const auto path = AddressOf(dir, shortDir, entry, counts)) {
+                    form_.strFileList += *path + L"|";
+                } else {
+                    form_.skippedArchives.push_back(dir + entry.name);
+                }
             } else if (listed && searchSubDir_ && IsSubfolder(entry)) {
                 std::optional<std::wstring> childShort;
                 if (shortDir) {
@@ -178,15 +156,18 @@ class ArchiveSearch {
                entry.name != L"..";
     }
 
-    static std::wstring ShortPathOfFile(const std::wstring& dir, const std::optional<std::wstring>& shortDir,
-                                        const platform::DirEntry& entry, const NameCounts& counts) {
-        const std::wstring trimmed = TrimSpaces(entry.name);
-        // A trimmed name may name another file or none: only the system's answer is right then.
-        if (trimmed != entry.name || !shortDir) {
-            return sysAPI::GetShortPath(dir + UpperCase(trimmed));
+    // The path by which the batch names this very entry: the short form of the folder and the entry's
+    // own alias. Nothing when no such path survives the trip through the batch: a character the code
+    // page cannot hold, or a blank at its end, which reading the list line would trim.
+    static std::optional<std::wstring> AddressOf(const std::wstring& dir,
+                                                 const std::optional<std::wstring>& shortDir,
+                                                 const platform::DirEntry& entry, const NameCounts& counts) {
+        const std::wstring path = shortDir ? *shortDir + ShortComponent(entry, counts)
+                                           : sysAPI::GetShortPath(dir + UpperCase(entry.name));
+        if (path.empty() || path.back() == L' ' || !platform::TryToAnsi(path)) {
+            return std::nullopt;
         }
-        std::wstring path = *shortDir + ShortComponent(entry, counts);
-        return platform::TryToAnsi(path) ? path : std::wstring();
+        return path;
     }
 
     JobState& form_;
@@ -199,19 +180,15 @@ class ArchiveSearch {
 
 // The short form of the starting folder, used only where it leads to the same folder.
 std::optional<std::wstring> StartingShortDir(const std::wstring& dir) {
-    auto shortDir = ShortFolderPath(dir);
+    auto shortDir = platform::WideShortPath(dir);
     if (!shortDir || shortDir->empty()) {
         return std::nullopt;
     }
     if (shortDir->back() != L'\\') {
         *shortDir += L'\\';
     }
-    if (*shortDir != dir) {
-        const auto longId = platform::IdentifyPath(dir);
-        const auto shortId = platform::IdentifyPath(*shortDir);
-        if (!longId || !shortId || *longId != *shortId) {
-            return dir;
-        }
+    if (*shortDir != dir && !platform::SameFile(dir, *shortDir)) {
+        return dir;
     }
     return shortDir;
 }

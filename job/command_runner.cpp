@@ -2,11 +2,10 @@
 
 #include "job/captured_output.h"
 #include "platform/ansi_text.h"
-#include "platform/unique_handle.h"
+#include "platform/child_process.h"
+#include "platform/win32_error.h"
 
-#include <windows.h>
-
-#include <string_view>
+#include <optional>
 #include <vector>
 
 namespace sysAPI {
@@ -29,55 +28,22 @@ size_t CompleteLength(const char* bytes, size_t count) {
 
 } // namespace
 
-std::wstring GetCommandOutput(std::wstring_view commandLine) {
-    SECURITY_ATTRIBUTES attributes{};
-    attributes.nLength = sizeof attributes;
-    attributes.lpSecurityDescriptor = nullptr;
-    attributes.bInheritHandle = TRUE;
-
-    platform::unique_handle readEnd;
-    platform::unique_handle writeEnd;
-    if (!::CreatePipe(readEnd.addressof(), writeEnd.addressof(), &attributes, 0)) {
-        return L"CreatePipe failed. error: " + std::to_wstring(::GetLastError());
-    }
-
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_HIDE;
-    startup.hStdInput = nullptr;
-    startup.hStdOutput = writeEnd.get();
-    startup.hStdError = writeEnd.get();
-
-    PROCESS_INFORMATION process{};
-    auto ansiCommand = platform::TryToAnsi(commandLine);
-    BOOL started = FALSE;
-    if (ansiCommand) {
-        // CreateProcessA may write into the command line, so it gets a writable copy.
-        std::vector<char> line(ansiCommand->begin(), ansiCommand->end());
-        line.push_back('\0');
-        started = ::CreateProcessA(nullptr, line.data(), &attributes, &attributes, TRUE,
-                                   NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &process);
-    }
-    if (started != TRUE) {
+std::wstring GetCommandOutput(std::wstring_view commandLine, std::wstring_view folder) {
+    std::optional<platform::PipedChild> child;
+    try {
+        child.emplace(commandLine, folder);
+    } catch (const platform::Win32Error& error) {
+        if (error.call() == "CreatePipe") {
+            return L"CreatePipe failed. error: " + std::to_wstring(error.code());
+        }
         return L"error: '" + std::wstring(commandLine) + L"' 不是可运行的程序";
     }
-    // Declared in this order, they close as the process handle, the thread handle, then the read end.
-    platform::unique_handle threadHandle(process.hThread);
-    platform::unique_handle processHandle(process.hProcess);
-
-    // Only the child and its descendants hold the write end now, so the pipe ends when they all have.
-    writeEnd.reset();
 
     job::CapturedOutput output;
     std::vector<char> buffer(ReadBufferSize);
     size_t carried = 0;
-    for (;;) {
-        DWORD got = 0;
-        if (!::ReadFile(readEnd.get(), buffer.data() + carried, ReadRequest - static_cast<DWORD>(carried),
-                        &got, nullptr)) {
-            break;
-        }
+    DWORD got = 0;
+    while (child->Read(buffer.data() + carried, ReadRequest - static_cast<DWORD>(carried), got)) {
         if (got == 0) {
             continue;
         }
@@ -90,9 +56,6 @@ std::wstring GetCommandOutput(std::wstring_view commandLine) {
         }
     }
     output.Append(std::string_view(buffer.data(), carried));
-    processHandle.reset();
-    threadHandle.reset();
-    readEnd.reset();
     return output.TakeText();
 }
 

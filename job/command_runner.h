@@ -5,9 +5,10 @@
 
 namespace sysAPI {
 
-// Runs commandLine as a hidden child with standard output and standard error in one pipe and no standard
-// input, and returns everything written there as text, once every process holding the pipe has closed
-// it. On failure the answer is one of two failure texts, which the caller logs like output.
-std::wstring GetCommandOutput(std::wstring_view commandLine);
+// Runs commandLine as a hidden child, in folder when one is given, with standard output and standard
+// error in one pipe and no standard input, and returns everything written there as text, once every
+// process holding the pipe has closed it. On failure the answer is one of two failure texts, which the
+// caller logs like output.
+std::wstring GetCommandOutput(std::wstring_view commandLine, std::wstring_view folder = {});
 
 } // namespace sysAPI

@@ -3,6 +3,8 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace job {
 
@@ -15,9 +17,15 @@ struct JobState {
     std::wstring strRarExe;
     // Full path of the clean-up batch: the chosen folder joined with Brindle.BAT.
     std::wstring strBatFile;
+    // Archives the current run found but cannot name in the batch, by their full long paths.
+    std::vector<std::wstring> skippedArchives;
     // The text of the pattern box, read afresh for each batch line.
     std::function<std::wstring()> cmbFileTypeText;
 };
+
+// The folder as typed, made fit for joining: without blanks at its ends, with '\' for '/', and a bare
+// drive ("D:") as its root ("D:\").
+std::wstring NormalizeFolder(std::wstring_view typed);
 
 // Joins a folder and a name with a '\' between them unless the folder already ends with one.
 std::wstring JoinFolder(const std::wstring& folder, const std::wstring& name);

@@ -1,5 +1,6 @@
 #include "job/log_entry.h"
 
+#include <algorithm>
 #include <cwchar>
 
 namespace job {
@@ -7,6 +8,10 @@ namespace job {
 namespace {
 
 const std::wstring Rule(60, L'-');
+
+// The box ends its text at a NUL; output that holds one is shown with a visible stand-in there, so the
+// rest of the message and the closing rule are kept.
+constexpr wchar_t NulStandIn = L'\u2400';
 
 } // namespace
 
@@ -27,7 +32,9 @@ std::wstring LogEntry(bool logIsEmpty, const SYSTEMTIME& time, std::wstring_view
     entry += L"\r\n";
     entry += Rule;
     entry += L"\r\n";
+    const size_t start = entry.size();
     entry += message;
+    std::replace(entry.begin() + static_cast<std::ptrdiff_t>(start), entry.end(), L'\0', NulStandIn);
     entry += L"\r\n";
     entry += Rule;
     return entry;

@@ -4,9 +4,15 @@
 #include "job/batch_file.h"
 #include "job/command_runner.h"
 #include "job/list_file.h"
+#include "platform/ansi_text.h"
+#include "platform/file_identity.h"
 #include "platform/mod_function.h"
+#include "platform/short_path.h"
 #include "platform/text_file.h"
 #include "platform/win32_error.h"
+
+#include <optional>
+#include <vector>
 
 namespace job {
 
@@ -24,6 +30,26 @@ class BusyScope {
     RunView& view_;
 };
 
+// Removes the working files a run created when it stops part-way.
+class WorkingFiles {
+  public:
+    WorkingFiles() = default;
+    ~WorkingFiles() {
+        for (const auto& path : created_) {
+            if (platform::PathExists(path)) {
+                ::DeleteFileW(path.c_str());
+            }
+        }
+    }
+    WorkingFiles(const WorkingFiles&) = delete;
+    WorkingFiles& operator=(const WorkingFiles&) = delete;
+
+    void Created(const std::wstring& path) { created_.push_back(path); }
+
+  private:
+    std::vector<std::wstring> created_;
+};
+
 bool FolderAccepted(const std::wstring& folder) {
     bool exists = false;
     try {
@@ -34,46 +60,98 @@ bool FolderAccepted(const std::wstring& folder) {
     return !folder.empty() && exists;
 }
 
-// The batch named so that nothing else can be started in its place, e.g. C:\My.exe for C:\My Files\...
-std::wstring CommandLineFor(const std::wstring& batFile) {
-    return batFile.find_first_of(L" \t&|<>^(),;=%") == std::wstring::npos ? batFile : L"\"" + batFile + L"\"";
-}
-
-void RemoveIfPresent(const std::wstring& path) {
-    if (platform::PathExists(path)) {
-        platform::RemoveFile(path);
+// The folder to start the batch in: the folder itself, or where its path is too long to be a current
+// folder, its short form when that leads to the same folder.
+std::optional<std::wstring> FolderToRunIn(const std::wstring& folder) {
+    if (folder.size() + 1 < MAX_PATH) {
+        return folder;
     }
+    const auto shortFolder = platform::WideShortPath(folder);
+    if (shortFolder && shortFolder->size() + 1 < MAX_PATH && platform::SameFile(folder, *shortFolder)) {
+        return shortFolder;
+    }
+    return std::nullopt;
 }
 
-void Run(JobState& form, const RunInputs& inputs, RunView& view) {
-    const std::wstring& folder = inputs.folder;
+// The interpreter named outright and the batch by its bare name, started in its folder: nothing in the
+// folder's path (a '%NAME%', characters outside the code page, its length) can change what runs, and no
+// Brindle.BAT elsewhere can be found first. /d keeps the interpreter's AutoRun commands out of the run.
+std::wstring BatchCommandLine() {
+    wchar_t system[MAX_PATH] = {};
+    const UINT length = ::GetSystemDirectoryW(system, MAX_PATH);
+    const std::wstring interpreter = std::wstring(system, length < MAX_PATH ? length : 0) + L"\\cmd.exe";
+    return L"\"" + interpreter + L"\" /d /c Brindle.BAT";
+}
+
+// The message box for a pattern that must not reach the batch, or nothing when it may.
+std::optional<std::wstring> PatternRefusal(const std::wstring& rarExe, const std::wstring& pattern) {
+    if (IsBlankPattern(pattern)) {
+        return L"要删除的文件类型不能为空，请检查！";
+    }
+    if (!platform::TryToAnsi(pattern)) {
+        return L"要删除的文件类型中有系统代码页无法表示的字符，请检查！";
+    }
+    if (!FitsOnABatchLine(BatchLine(rarExe, L"", pattern))) {
+        return L"要删除的文件类型太长，批处理文件中的命令不能超过 8191 个字符，请缩短！";
+    }
+    return std::nullopt;
+}
+
+// True when every archive's line is read whole by the interpreter.
+bool EveryLineFits(const JobState& form, const std::wstring& pattern) {
+    size_t start = 0;
+    for (size_t end = form.strFileList.find(L'|'); end != std::wstring::npos;
+         start = end + 1, end = form.strFileList.find(L'|', start)) {
+        const std::wstring archive =
+            TrimSpaces(std::wstring_view(form.strFileList).substr(start, end - start));
+        if (!archive.empty() && !FitsOnABatchLine(BatchLine(form.strRarExe, archive, pattern))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::wstring SkippedArchivesMessage(const std::vector<std::wstring>& skipped) {
+    std::wstring message = L"以下压缩文件无法写入批处理文件（路径含有当前代码页无法表示的字符），已跳过：";
+    for (const auto& path : skipped) {
+        message += L"\r\n" + path;
+    }
+    return message;
+}
+
+void Run(JobState& form, const RunInputs& inputs, const std::wstring& folder, const std::wstring& pattern,
+         RunView& view) {
+    WorkingFiles working;
     form.strFileList.clear();
+    form.skippedArchives.clear();
     form.strListFile = JoinFolder(folder, L"RARLIST.LST");
     form.strBatFile = JoinFolder(folder, L"Brindle.BAT");
 
     const bool found = AutoListFiles(form, folder, L"*.rar", inputs.includeSubfolders);
-    bool listWritten = false;
+    if (!EveryLineFits(form, pattern)) {
+        view.ShowError(L"要删除的文件类型太长，批处理文件中的命令不能超过 8191 个字符，请缩短！");
+        return;
+    }
+    if (!form.skippedArchives.empty()) {
+        view.WriteMessage(SkippedArchivesMessage(form.skippedArchives));
+    }
     if (found) {
+        working.Created(form.strListFile);
         WriteListFile(form);
-        listWritten = true;
     }
 
     const bool batchExisted = platform::PathExists(form.strBatFile);
-    const bool built = CreatBatFile(form, form.strBatFile);
-    if (!built) {
-        // A batch this run could not finish, or one someone else left, is never run.
+    if (!CreatBatFile(form, form.strBatFile)) {
+        // A batch this run could not finish is never run, and one that was there stays as it was.
         view.WriteMessage(L"批处理文件：" + form.strBatFile + L" 生成失败！");
-        if (!batchExisted) {
-            RemoveIfPresent(form.strBatFile);
-        }
-        if (listWritten) {
-            RemoveIfPresent(form.strListFile);
-        }
         return;
+    }
+    if (!batchExisted && !inputs.batchOnly) {
+        working.Created(form.strBatFile);
     }
     view.WriteMessage(L"批处理文件：" + form.strBatFile + L" 已生成！");
     if (!inputs.batchOnly) {
-        view.WriteMessage(sysAPI::GetCommandOutput(CommandLineFor(form.strBatFile)));
+        view.WriteMessage(sysAPI::GetCommandOutput(BatchCommandLine(), *FolderToRunIn(folder)));
         platform::RemoveFile(form.strBatFile);
     }
 }
@@ -81,18 +159,23 @@ void Run(JobState& form, const RunInputs& inputs, RunView& view) {
 } // namespace
 
 void RunCleanUp(JobState& form, const RunInputs& inputs, RunView& view) {
-    if (!FolderAccepted(inputs.folder)) {
+    const std::wstring folder = NormalizeFolder(inputs.folder);
+    if (!FolderAccepted(folder)) {
         view.ShowError(L"文件夹：" + inputs.folder + L" 不存在，请检查！");
         return;
     }
     const std::wstring pattern = form.cmbFileTypeText ? form.cmbFileTypeText() : std::wstring();
-    if (IsBlankPattern(pattern)) {
-        view.ShowError(L"要删除的文件类型不能为空，请检查！");
+    if (const auto refusal = PatternRefusal(form.strRarExe, pattern)) {
+        view.ShowError(*refusal);
+        return;
+    }
+    if (!inputs.batchOnly && !FolderToRunIn(folder)) {
+        view.ShowError(L"文件夹：" + folder + L" 的路径太长，无法在其中运行批处理文件，请检查！");
         return;
     }
     BusyScope busy(view);
     try {
-        Run(form, inputs, view);
+        Run(form, inputs, folder, pattern, view);
     } catch (const platform::Win32Error& error) {
         view.ShowError(L"运行中出错，已停止：\r\n" + error.Describe());
     }

@@ -19,4 +19,10 @@ std::optional<FileIdentity> IdentifyPath(const std::wstring& path) {
     return FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
 }
 
+bool SameFile(const std::wstring& first, const std::wstring& second) {
+    const auto a = IdentifyPath(first);
+    const auto b = IdentifyPath(second);
+    return a && b && *a == *b;
+}
+
 } // namespace platform

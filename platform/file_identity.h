@@ -18,5 +18,7 @@ struct FileIdentity {
 
 // The identity of a file or folder, or nothing when it cannot be opened.
 std::optional<FileIdentity> IdentifyPath(const std::wstring& path);
+// True when both paths lead to one and the same existing file or folder.
+bool SameFile(const std::wstring& first, const std::wstring& second);
 
 } // namespace platform

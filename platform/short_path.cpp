@@ -1,3 +1,5 @@
+#include "platform/short_path.h"
+
 #include "platform/ansi_text.h"
 #include "platform/sys_api.h"
 
@@ -31,3 +33,25 @@ std::wstring GetShortPath(std::wstring_view path) {
 }
 
 } // namespace sysAPI
+
+namespace platform {
+
+std::optional<std::wstring> WideShortPath(std::wstring_view path) {
+    const std::wstring longPath(path);
+    std::wstring buffer(longPath.size() + 1, L'\0');
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const DWORD result =
+            ::GetShortPathNameW(longPath.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (result == 0) {
+            return std::nullopt;
+        }
+        if (result < buffer.size()) {
+            buffer.resize(result);
+            return buffer;
+        }
+        buffer.assign(result, L'\0');
+    }
+    return std::nullopt;
+}
+
+} // namespace platform

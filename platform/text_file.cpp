@@ -114,6 +114,13 @@ void RemoveFile(const std::wstring& path) {
     }
 }
 
+void ReplaceWith(const std::wstring& from, const std::wstring& to) {
+    RefuseReadOnly(to, "MoveFileExW");
+    if (!::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ThrowLastError("MoveFileExW", to);
+    }
+}
+
 bool PathExists(const std::wstring& path) {
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }

@@ -46,6 +46,9 @@ class TextFileReader {
 
 // Deletes a file; throws Win32Error when it cannot, as for a read-only file.
 void RemoveFile(const std::wstring& path);
+// Puts the file from in the place of the file to, in one step, so that to is either its old self or
+// complete; throws Win32Error when it cannot, as when to is read-only.
+void ReplaceWith(const std::wstring& from, const std::wstring& to);
 // True when the path names an existing file or folder.
 bool PathExists(const std::wstring& path);
 

@@ -1,6 +1,6 @@
 #pragma once
-// Move-only owners of Win32 handles, after WIL's unique_handle family: get(), reset(), release(),
-// addressof().
+// Move-only owners of Win32 handles, after WIL's unique_handle family: get(), reset(), release(), put()
+// (releases what is held, then hands out the slot for an out-parameter) and addressof() (the slot only).
 
 #include <windows.h>
 
@@ -36,11 +36,11 @@ template <typename Traits> class unique_any {
         value_ = value;
     }
     pointer release() noexcept { return std::exchange(value_, Traits::Invalid()); }
-    // For out-parameters: closes what is held and hands out the slot.
-    pointer* addressof() noexcept {
+    pointer* put() noexcept {
         reset();
         return &value_;
     }
+    pointer* addressof() noexcept { return &value_; }
 
   private:
     pointer value_ = Traits::Invalid();

@@ -2,6 +2,7 @@
 // A real main window for a test, with the recording archiver beside the test programs, shown and pumped
 // through the dialog manager as the program's message loop does.
 
+#include "app/dialog_keys.h"
 #include "app/frm_main.h"
 #include "scratch.h"
 
@@ -15,7 +16,7 @@ namespace apptest {
 inline void Pump(HWND window) {
     MSG message;
     while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT || !::IsDialogMessageW(window, &message)) {
+        if (message.message == WM_QUIT || !app::HandleDialogKeys(window, message)) {
             ::TranslateMessage(&message);
             ::DispatchMessageW(&message);
         }

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <set>
 
 #include <cstdlib>
 #include <vector>
@@ -163,17 +164,23 @@ TEST(AutoListFiles, MalformedPathFails) {
     EXPECT_FALSE(found);
 }
 
-TEST(AutoListFiles, NameWithOuterBlanksIsLookedUpTrimmed) {
-    testsupport::ScratchDir dir(L"finder-trim");
-    Touch(dir / L" a.rar");
-    Touch(dir / L"a.rar");
-    Touch(dir / L" b.rar");
+TEST(AutoListFiles, NamesWithOuterBlanksAreEachAddressedByTheirOwnEntry) {
+    testsupport::ScratchDir dir(L"finder-blanks");
+    const std::vector<std::wstring> names = {L" a.rar", L" only.rar", L"a.rar"};
+    std::set<platform::FileIdentity> files;
+    for (const auto& name : names) {
+        Touch(dir / name);
+        files.insert(*platform::IdentifyPath(dir / name));
+    }
     const auto entries = Entries(Search(dir.path(), false));
-    ASSERT_EQ(entries.size(), 3u);
-    // " a.rar" is looked up as A.RAR, " b.rar" as B.RAR, which does not exist.
-    EXPECT_EQ(entries[0], sysAPI::GetShortPath(dir / L"A.RAR"));
-    EXPECT_EQ(entries[1], L"");
-    EXPECT_EQ(entries[2], sysAPI::GetShortPath(dir / L"A.RAR"));
+    ASSERT_EQ(entries.size(), names.size());
+    std::set<platform::FileIdentity> found;
+    for (const auto& entry : entries) {
+        const auto identity = platform::IdentifyPath(entry);
+        ASSERT_TRUE(identity.has_value()) << "names an existing file: " << testing::PrintToString(entry);
+        found.insert(*identity);
+    }
+    EXPECT_EQ(found, files) << "each archive once, none twice";
 }
 
 TEST(AutoListFiles, NamesOutsideTheCodePageAreFoundThroughTheirAlias) {

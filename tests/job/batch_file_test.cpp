@@ -72,19 +72,36 @@ TEST_F(BatchFiles, PatternIsReadForEveryLine) {
     EXPECT_NE(Batch().find("B.RAR *.url"), std::string::npos);
 }
 
-TEST_F(BatchFiles, BlankPatternNeverMakesAnArchiveLine) {
-    testsupport::WriteBytes(form_.strListFile, "Z:\\A.RAR\r\n\r\n");
-    for (const std::wstring blank : {L"", L"   ", L" \t "}) {
-        pattern_ = blank;
-        EXPECT_FALSE(CreatBatFile(form_, dir_ / L"Brindle.BAT"));
-        EXPECT_EQ(Batch().find("A.RAR"), std::string::npos);
-        EXPECT_TRUE(testsupport::Exists(form_.strListFile)) << "the list stays after a failed build";
+TEST_F(BatchFiles, AFailedBuildLeavesTheBatchThatWasThereAsItWas) {
+    const std::wstring manyMasks = [] {
+        std::wstring masks;
+        for (int i = 0; i < 1200; ++i) {
+            masks += L"*.x" + std::to_wstring(10000 + i) + L" ";
+        }
+        return masks;
+    }();
+    struct Case {
+        const char* what;
+        std::wstring pattern;
+        bool listPresent;
+    } cases[] = {
+        {"empty pattern", L"", true},
+        {"blank pattern", L" \t ", true},
+        {"line too long", manyMasks, true},
+        {"list missing", L"*.htm", false},
+    };
+    for (const auto& c : cases) {
+        testsupport::WriteBytes(dir_ / L"Brindle.BAT", "kept by the user\r\n");
+        ::DeleteFileW(form_.strListFile.c_str());
+        if (c.listPresent) {
+            testsupport::WriteBytes(form_.strListFile, "Z:\\A.RAR\r\n\r\n");
+        }
+        pattern_ = c.pattern;
+        EXPECT_FALSE(CreatBatFile(form_, dir_ / L"Brindle.BAT")) << c.what;
+        EXPECT_EQ(Batch(), "kept by the user\r\n") << c.what;
+        EXPECT_EQ(testsupport::Exists(form_.strListFile), c.listPresent) << c.what << ": the list stays";
+        EXPECT_FALSE(testsupport::Exists(dir_ / L"Brindle.BAT.new")) << c.what;
     }
-}
-
-TEST_F(BatchFiles, MissingListLeavesAnEmptyBatch) {
-    EXPECT_FALSE(CreatBatFile(form_, dir_ / L"Brindle.BAT"));
-    EXPECT_EQ(Batch(), "");
 }
 
 TEST_F(BatchFiles, ReadOnlyBatchIsNotOverwrittenAndTheListStays) {

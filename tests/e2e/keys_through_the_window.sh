@@ -1,0 +1,89 @@
+#!/bin/bash
+# Real key presses at Brindle's window (xdotool, through the X server and Wine, as a person's keys
+# arrive), after a message box, the folder picker, and a minimise and restore: a plain letter never
+# presses a button or ticks a box, the focus comes back where it was, and the access keys work with Alt.
+# What ran is read from the recording archiver beside the program.
+set -euo pipefail
+wine_run=$1 brindle=$2 fake_rar=$3 probe_exe=$4 work=$5
+
+rm -rf "$work" && mkdir -p "$work/program" "$work/data/sub"
+cp "$brindle" "$work/program/Brindle.exe"
+cp "$fake_rar" "$work/program/Rar.exe"
+printf x >"$work/data/a.rar"
+printf x >"$work/data/sub/b.rar"
+folder="Z:${work//\//\\}\\data"
+calls="$work/program/rar-calls.log"
+
+txtPath=101 cmdPath=102 chkSubPath=103 chkSaveBat=107 cmdExecute=110
+probe() { "$wine_run" "$probe_exe" "$@" | tr -d '\r'; }
+press() { xdotool key --clearmodifiers "$@"; sleep 0.7; }
+calls() { [ -f "$calls" ] && grep -c . "$calls" || echo 0; }
+failures=0
+expect() { # expect <what> <actual> <expected>
+    if [ "$2" != "$3" ]; then echo "FAIL: $1: got '$2', expected '$3'"; failures=$((failures + 1)); fi; }
+# Wine hands the focus back once the X server has told it the window is active again, which can take
+# a moment after a box closes or the window is restored.
+expect_focus() { # expect_focus <what> <control id>
+    local focus
+    for _ in $(seq 30); do focus=$(probe focus); [ "$focus" = "$2" ] && break; sleep 0.2; done
+    expect "$1" "$focus" "$2"; }
+
+(cd "$work/program" && "$wine_run" "$work/program/Brindle.exe" >/dev/null 2>&1 &)
+trap '"$wine_run" cmd /c taskkill /im Brindle.exe >/dev/null 2>&1 || true' EXIT
+probe wait
+sleep 1
+expect_focus "focus when the window first shows" $txtPath
+
+# A message box: Enter with an empty folder box, Enter again closes the box.
+press Return
+expect "message box for the empty folder" "$(probe boxes)" 1
+press Return
+expect "message box closed" "$(probe boxes)" 0
+expect_focus "focus after the message box" $txtPath
+# The folder is typed after it: its letters e, s, c and b land in the folder box and press nothing.
+xdotool type --delay 40 "$folder"; sleep 0.7
+expect "typed folder" "$(probe text $txtPath)" "$folder"
+expect "include subfolders after typing" "$(probe checked $chkSubPath)" 0
+expect "only batch after typing" "$(probe checked $chkSaveBat)" 0
+expect "archiver calls after typing" "$(calls)" 0
+
+# Enter runs: one archive, as the boxes are unticked.
+press Return
+expect "archiver calls after Enter" "$(calls)" 1
+expect_focus "focus after the run" $txtPath
+
+# Minimised and restored with the focus on Execute: plain letters do nothing.
+press Tab Tab Tab Tab Tab
+expect_focus "focus on Execute" $cmdExecute
+probe minimize; sleep 0.7; probe restore; sleep 1
+expect_focus "focus after minimise and restore" $cmdExecute
+press e s c b
+expect "archiver calls after plain e s c b" "$(calls)" 1
+expect "include subfolders after plain s" "$(probe checked $chkSubPath)" 0
+expect "only batch after plain c" "$(probe checked $chkSaveBat)" 0
+expect "no picker after plain b" "$(probe boxes)" 0
+
+# The access keys work with Alt: Alt+S ticks include subfolders, Alt+E runs over both archives.
+press alt+s
+expect "include subfolders after Alt+S" "$(probe checked $chkSubPath)" 1
+press alt+e
+expect "archiver calls after Alt+E" "$(calls)" 3
+# Alt+C and Enter: the batch only, nothing run.
+press alt+c
+press Return
+expect "archiver calls after a batch-only run" "$(calls)" 3
+[ -f "$work/data/Brindle.BAT" ] || { echo "FAIL: the batch-only run left no batch"; failures=$((failures + 1)); }
+
+# The picker: Alt+B opens it, Escape cancels it, the focus comes back to a control.
+press alt+b
+sleep 1
+expect "picker open" "$(probe boxes)" 1
+press Escape
+expect "picker closed" "$(probe boxes)" 0
+expect_focus "focus back on Browse after the picker" $cmdPath
+[ "$(probe focus)" != 0 ] || { echo "FAIL: no control has the focus after the picker"; failures=$((failures + 1)); }
+press e
+expect "archiver calls after the picker and plain e" "$(calls)" 3
+
+echo "keys: $failures failed checks"
+[ "$failures" -eq 0 ]
