@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace apptest {
 
@@ -29,9 +30,25 @@ inline std::wstring Text(HWND window) {
     return text;
 }
 
+// The recording archiver's log beside the test programs: one line per call, its arguments joined by tabs.
+inline std::wstring CallsLog() {
+    return testsupport::ExecutableFolder() + L"\\rar-calls.log";
+}
+
+inline std::vector<std::string> RecordedCalls() {
+    const std::string text =
+        testsupport::Exists(CallsLog()) ? testsupport::ReadBytes(CallsLog()) : std::string();
+    std::vector<std::string> calls;
+    for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        calls.push_back(text.substr(start, end - start));
+    }
+    return calls;
+}
+
 class WindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        ::DeleteFileW(CallsLog().c_str());
         window_ = std::make_unique<app::frmMain>(testsupport::ExecutableFolder());
         ASSERT_TRUE(window_->Create(::GetModuleHandleW(nullptr)));
         window_->Show(SW_SHOWNORMAL);

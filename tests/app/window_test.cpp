@@ -27,16 +27,6 @@ std::wstring FaceName(HWND control, LONG* height) {
     return logFont.lfFaceName;
 }
 
-std::vector<std::string> RecordedCalls() {
-    const std::wstring log = testsupport::ExecutableFolder() + L"\\rar-calls.log";
-    std::vector<std::string> calls;
-    const std::string text = testsupport::Exists(log) ? testsupport::ReadBytes(log) : std::string();
-    for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        calls.push_back(text.substr(start, end - start));
-    }
-    return calls;
-}
-
 } // namespace
 
 class MainWindow : public apptest::WindowTest {};
@@ -165,7 +155,6 @@ TEST_F(MainWindow, ARunThroughTheWindowLogsTheBatchAndTheArchiverOutput) {
     testsupport::MakeDir(dir / L"sub");
     testsupport::WriteBytes(dir / L"a.rar", "x");
     testsupport::WriteBytes(dir / L"sub\\b.rar", "x");
-    ::DeleteFileW((testsupport::ExecutableFolder() + L"\\rar-calls.log").c_str());
 
     ::SetWindowTextW(Control(txtPath), dir.path().c_str());
     Button_SetCheck(Control(chkSubPath), BST_CHECKED);
@@ -181,7 +170,7 @@ TEST_F(MainWindow, ARunThroughTheWindowLogsTheBatchAndTheArchiverOutput) {
                    reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(end, log.size()) << "the caret stands at the end";
 
-    const auto calls = RecordedCalls();
+    const auto calls = apptest::RecordedCalls();
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].find("\\sub\\"), std::string::npos) << "files of the folder first";
     EXPECT_EQ(calls[0].find("\\SUB\\"), std::string::npos);

@@ -1,5 +1,6 @@
 // A stand-in archiver for the job and window tests: it records how it was called and prints one line
-// per call, so a test can see which archives a run visited, in which order, with which masks.
+// per call, so a test can see which archives a run visited, in which order, with which masks. When a
+// file rar-says.bin lies beside it, its bytes follow that line, so a test can choose the output.
 
 #include <windows.h>
 
@@ -55,5 +56,16 @@ int main() {
     DWORD written = 0;
     ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
                 nullptr);
+
+    HANDLE says = ::CreateFileW((self.substr(0, self.find_last_of(L'\\')) + L"\\rar-says.bin").c_str(),
+                                GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (says != INVALID_HANDLE_VALUE) {
+        char buffer[4096];
+        DWORD got = 0;
+        while (::ReadFile(says, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+            ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), buffer, got, &written, nullptr);
+        }
+        ::CloseHandle(says);
+    }
     return 0;
 }

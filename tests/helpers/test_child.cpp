@@ -8,6 +8,8 @@
 //   test_child split                a GBK character whose two bytes go out in separate writes
 //   test_child background MS        starts a copy of itself that writes after MS milliseconds, then ends
 //   test_child late MS              waits MS milliseconds, then writes one line
+//   test_child handles              how many handles it inherited that read a pipe, or name a process
+//                                   or a thread
 
 #include <windows.h>
 
@@ -92,6 +94,25 @@ int StartLateWriter(const char* delay) {
     return 0;
 }
 
+// Handle values are small multiples of four; an inherited handle keeps the value it had in the parent.
+void ReportInheritedHandles() {
+    int readEnds = 0;
+    int processes = 0;
+    for (ULONG_PTR value = 4; value < 4096; value += 4) {
+        const auto handle = reinterpret_cast<HANDLE>(value);
+        DWORD available = 0;
+        if (::GetFileType(handle) == FILE_TYPE_PIPE &&
+            ::PeekNamedPipe(handle, nullptr, 0, nullptr, &available, nullptr)) {
+            ++readEnds;
+        } else if (::GetProcessId(handle) != 0 || ::GetThreadId(handle) != 0) {
+            ++processes;
+        }
+    }
+    Out(("pipe read ends: " + std::to_string(readEnds) +
+         ", processes and threads: " + std::to_string(processes) + "\r\n")
+            .c_str());
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -110,6 +131,8 @@ int main(int argc, char** argv) {
         WriteSplitCharacter();
     } else if (mode == "background" && argc > 2) {
         return StartLateWriter(argv[2]);
+    } else if (mode == "handles") {
+        ReportInheritedHandles();
     } else if (mode == "late" && argc > 2) {
         ::Sleep(std::strtoul(argv[2], nullptr, 10));
         Out("late line\r\n");

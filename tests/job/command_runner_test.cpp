@@ -68,3 +68,7 @@ TEST(CommandOutput, BatchOutputComesBackInTheAnsiCodePageWithItsLineEnds) {
     testsupport::WriteBytes(dir / L"talk.bat", "@echo off\r\necho \xD6\xD0\xCE\xC4\r\necho.\r\n");
     EXPECT_EQ(GetCommandOutput(dir / L"talk.bat"), L"中文\r\n\r\n");
 }
+
+TEST(CommandOutput, TheChildInheritsOnlyTheWriteEnd) {
+    EXPECT_EQ(GetCommandOutput(Child(L"handles")), L"pipe read ends: 0, processes and threads: 0\r\n");
+}
