@@ -1,5 +1,7 @@
 #include "app/dpi.h"
 
+#include "app/gdi_objects.h"
+
 namespace app {
 
 namespace {
@@ -12,11 +14,8 @@ template <typename Function> Function User32Function(const char* name) {
 }
 
 int SystemDpi() {
-    const HDC screen = ::GetDC(nullptr);
-    const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : DesignDpi;
-    if (screen != nullptr) {
-        ::ReleaseDC(nullptr, screen);
-    }
+    const window_dc screen(nullptr);
+    const int dpi = screen.get() != nullptr ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : DesignDpi;
     return dpi > 0 ? dpi : DesignDpi;
 }
 
@@ -34,16 +33,15 @@ int WindowDpi(HWND window) {
     return SystemDpi();
 }
 
-void SetClientSize(HWND window, int width, int height, const POINT* topLeft) {
+void SetClientSize(HWND window, int width, int height) {
     RECT outer{};
     RECT client{};
     ::GetWindowRect(window, &outer);
     ::GetClientRect(window, &client);
     const int frameWidth = (outer.right - outer.left) - client.right;
     const int frameHeight = (outer.bottom - outer.top) - client.bottom;
-    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (topLeft == nullptr ? SWP_NOMOVE : 0);
-    ::SetWindowPos(window, nullptr, topLeft != nullptr ? topLeft->x : 0, topLeft != nullptr ? topLeft->y : 0,
-                   width + frameWidth, height + frameHeight, flags);
+    ::SetWindowPos(window, nullptr, 0, 0, width + frameWidth, height + frameHeight,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
 }
 
 HFONT CreateDesignFont(int dpi) {
@@ -54,6 +52,14 @@ HFONT CreateDesignFont(int dpi) {
     font.lfQuality = DEFAULT_QUALITY;
     lstrcpynW(font.lfFaceName, L"Tahoma", LF_FACESIZE);
     return ::CreateFontIndirectW(&font);
+}
+
+SIZE TextExtent(HWND control, HFONT font, std::wstring_view text) {
+    SIZE size{};
+    const window_dc dc(control);
+    const selected_object selected(dc.get(), font);
+    ::GetTextExtentPoint32W(dc.get(), text.data(), static_cast<int>(text.size()), &size);
+    return size;
 }
 
 } // namespace app

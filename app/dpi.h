@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 namespace app {
 
 inline constexpr int DesignDpi = 96;
@@ -11,12 +13,14 @@ inline constexpr int DesignDpi = 96;
 // The DPI of the monitor that window is on (the system DPI where the system cannot say).
 int WindowDpi(HWND window);
 
-// Gives window a client area of width x height pixels, keeping its top-left corner (or moving it to
-// left, top). The frame is measured on the window itself, so it is right at whatever DPI the system
-// draws the frame.
-void SetClientSize(HWND window, int width, int height, const POINT* topLeft = nullptr);
+// Gives window a client area of width x height pixels, keeping its top-left corner. The frame is measured
+// on the window itself, so it is right at whatever DPI the system draws the frame.
+void SetClientSize(HWND window, int width, int height);
 
 // The Tahoma 9 pt font of every control, at dpi.
 HFONT CreateDesignFont(int dpi);
+
+// The size of one line of text in font, as drawn on control.
+SIZE TextExtent(HWND control, HFONT font, std::wstring_view text);
 
 } // namespace app

@@ -1,5 +1,6 @@
 #include "app/frm_main.h"
 
+#include "app/controls.h"
 #include "app/dpi.h"
 #include "app/log_box.h"
 #include "app/resource_ids.h"
@@ -22,53 +23,6 @@ constexpr DWORD WindowExStyle = WS_EX_CONTROLPARENT;
 // The drop-down list of the pattern box, below its edit field, at 96 DPI.
 constexpr int ComboListHeight = 120;
 
-struct ControlClass {
-    const wchar_t* name;
-    DWORD style;
-    DWORD exStyle;
-};
-
-// Focusable controls each start a group, so the arrow keys never move the focus between them.
-ControlClass ClassFor(ControlKind kind) {
-    constexpr DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    constexpr DWORD stop = WS_TABSTOP | WS_GROUP;
-    switch (kind) {
-    case ControlKind::Frame:
-        return {WC_BUTTONW, WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0};
-    case ControlKind::Label:
-        return {WC_STATICW, child | SS_LEFT | SS_NOPREFIX, 0};
-    case ControlKind::SizedLabel:
-        return {WC_STATICW, child | SS_LEFT | SS_NOPREFIX | SS_LEFTNOWORDWRAP, 0};
-    case ControlKind::Edit:
-        return {WC_EDITW, child | stop | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
-    case ControlKind::Button:
-        return {WC_BUTTONW, child | stop | BS_PUSHBUTTON, 0};
-    case ControlKind::DefaultButton:
-        return {WC_BUTTONW, child | stop | BS_DEFPUSHBUTTON, 0};
-    case ControlKind::CheckBox:
-        return {WC_BUTTONW, child | stop | BS_AUTOCHECKBOX, 0};
-    case ControlKind::Combo:
-        return {WC_COMBOBOXW, child | stop | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 0};
-    case ControlKind::Log:
-        // Locked: the user can select, copy and scroll, not type. It is no tab stop; a click focuses it.
-        return {WC_EDITW,
-                child | WS_GROUP | ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_HSCROLL |
-                    WS_VSCROLL,
-                WS_EX_CLIENTEDGE};
-    }
-    return {WC_STATICW, child, 0};
-}
-
-SIZE TextExtent(HWND control, HFONT font, const std::wstring& text) {
-    SIZE size{};
-    const HDC dc = ::GetDC(control);
-    const HGDIOBJ old = ::SelectObject(dc, font);
-    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(control, dc);
-    return size;
-}
-
 std::wstring Widen(const char* text) {
     std::wstring wide;
     for (; *text != '\0'; ++text) {
@@ -90,7 +44,7 @@ void DiscardQueuedInput() {
 } // namespace
 
 frmMain::frmMain(std::wstring programFolder) : programFolder_(std::move(programFolder)) {
-    form_.cmbFileTypeText = [this] { return ControlText(cmbFileType); };
+    form_.cmbFileTypeText = [this] { return TextOf(Control(cmbFileType)); };
 }
 
 frmMain::~frmMain() {
@@ -205,6 +159,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void frmMain::OnCreate() {
     dpi_ = WindowDpi(hwnd_);
     CreateControls();
+    SetClientSize(hwnd_, TwipsToPixels(ClientWidthTwips, dpi_), TwipsToPixels(ClientHeightTwips, dpi_));
     ApplyLayout(dpi_);
 }
 
@@ -270,10 +225,10 @@ LRESULT frmMain::OnCtlColorStatic(HDC dc, HWND control) {
 
 void frmMain::OnDpiChanged(int dpi, const RECT& suggested) {
     dpi_ = dpi;
+    // The system's rectangle gives the client area its size at the new DPI, frame included.
+    ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     ApplyLayout(dpi_);
-    const POINT topLeft{suggested.left, suggested.top};
-    SetClientSize(hwnd_, TwipsToPixels(ClientWidthTwips, dpi_), TwipsToPixels(ClientHeightTwips, dpi_),
-                  &topLeft);
 }
 
 bool frmMain::Form_Load() {
@@ -291,25 +246,26 @@ bool frmMain::Form_Load() {
     form_.strRarExe = ArchiverCommandPath(form_.strRarExe);
 
     const HWND combo = Control(cmbFileType);
-    ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    ComboResetContent(combo);
     const auto& entries = PatternEntries();
     for (size_t i = 0; i < entries.size(); ++i) {
-        ::SendMessageW(combo, CB_INSERTSTRING, i, reinterpret_cast<LPARAM>(entries[i]));
+        ComboInsertString(combo, i, entries[i]);
     }
-    ::SendMessageW(combo, CB_SETCURSEL, 0, 0);
+    ComboSetCurSel(combo, 0);
 
     ::SetWindowTextW(hwnd_, WindowCaption().c_str());
     return true;
 }
 
 void frmMain::cmdExecute_Click() {
-    const job::RunInputs inputs{ControlText(txtPath), IsChecked(chkSubPath), IsChecked(chkSaveBat)};
+    const job::RunInputs inputs{TextOf(Control(txtPath)), IsChecked(Control(chkSubPath)),
+                                IsChecked(Control(chkSaveBat))};
     job::RunCleanUp(form_, inputs, *this);
 }
 
 void frmMain::cmdPath_Click() {
     const std::wstring folder = folderPicker_(L"RAR 文件位置：", hwnd_);
-    ::SetWindowTextW(Control(txtPath), folder.c_str());
+    SetTextOf(Control(txtPath), folder);
     RestoreFocus();
 }
 
@@ -360,13 +316,12 @@ void frmMain::CreateControls() {
     }
     const HWND log = Control(txtOutput);
     RemoveLogLimit(log);
-    ::SendMessageW(Control(txtPath), EM_SETLIMITTEXT, 0, 0);
-    ::SendMessageW(Control(cmbFileType), CB_LIMITTEXT, 0, 0);
+    RemoveTextLimit(Control(txtPath));
+    RemoveComboTextLimit(Control(cmbFileType));
 }
 
 void frmMain::ApplyLayout(int dpi) {
     unique_hfont font(CreateDesignFont(dpi));
-    SetClientSize(hwnd_, TwipsToPixels(ClientWidthTwips, dpi), TwipsToPixels(ClientHeightTwips, dpi));
     for (const ControlRow& row : ControlTable()) {
         const HWND control = Control(row.id);
         RECT rect = ControlRect(row, dpi);
@@ -378,24 +333,13 @@ void frmMain::ApplyLayout(int dpi) {
         } else if (row.kind == ControlKind::Combo) {
             rect.bottom += ::MulDiv(ComboListHeight, dpi, DesignDpi);
         }
-        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+        SetFont(control, font.get());
         ::SetWindowPos(control, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                        SWP_NOZORDER | SWP_NOACTIVATE);
     }
     // The controls now use the new font, so the old one may go.
     font_ = std::move(font);
     ::InvalidateRect(hwnd_, nullptr, TRUE);
-}
-
-std::wstring frmMain::ControlText(ControlId id) const {
-    const HWND control = Control(id);
-    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-bool frmMain::IsChecked(ControlId id) const {
-    return ::SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 } // namespace app

@@ -62,8 +62,6 @@ class frmMain : public job::RunView {
 
     void CreateControls();
     void ApplyLayout(int dpi);
-    std::wstring ControlText(ControlId id) const;
-    bool IsChecked(ControlId id) const;
 
     std::wstring programFolder_;
     job::JobState form_;

@@ -1,5 +1,5 @@
 #pragma once
-// Owners of the GDI objects the window makes for itself.
+// Owners of the GDI objects and device contexts the window uses.
 
 #include "platform/unique_handle.h"
 
@@ -15,6 +15,36 @@ template <typename Object> struct GdiObjectTraits {
 };
 
 using unique_hfont = platform::unique_any<GdiObjectTraits<HFONT>>;
-using unique_hbrush = platform::unique_any<GdiObjectTraits<HBRUSH>>;
+
+// A window's device context from GetDC, released when done.
+class window_dc {
+  public:
+    explicit window_dc(HWND window) noexcept : window_(window), dc_(::GetDC(window)) {}
+    ~window_dc() {
+        if (dc_ != nullptr) {
+            ::ReleaseDC(window_, dc_);
+        }
+    }
+    window_dc(const window_dc&) = delete;
+    window_dc& operator=(const window_dc&) = delete;
+    HDC get() const noexcept { return dc_; }
+
+  private:
+    HWND window_;
+    HDC dc_;
+};
+
+// An object selected into a device context, the previous one put back when done.
+class selected_object {
+  public:
+    selected_object(HDC dc, HGDIOBJ object) noexcept : dc_(dc), previous_(::SelectObject(dc, object)) {}
+    ~selected_object() { ::SelectObject(dc_, previous_); }
+    selected_object(const selected_object&) = delete;
+    selected_object& operator=(const selected_object&) = delete;
+
+  private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
 
 } // namespace app

@@ -1,6 +1,9 @@
 #include "app/layout.h"
 
+#include <commctrl.h>
+
 #include <array>
+#include <cassert>
 
 namespace app {
 
@@ -31,10 +34,42 @@ const ControlRow& Row(ControlId id) {
             return row;
         }
     }
+    assert(!"a control that is not in the table");
     return Rows[0];
 }
 
 } // namespace
+
+// Focusable controls each start a group, so the arrow keys never move the focus between them.
+ControlClass ClassFor(ControlKind kind) {
+    constexpr DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    constexpr DWORD stop = WS_TABSTOP | WS_GROUP;
+    switch (kind) {
+    case ControlKind::Frame:
+        return {WC_BUTTONW, WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0};
+    case ControlKind::Label:
+        return {WC_STATICW, child | SS_LEFT | SS_NOPREFIX, 0};
+    case ControlKind::SizedLabel:
+        return {WC_STATICW, child | SS_LEFT | SS_NOPREFIX | SS_LEFTNOWORDWRAP, 0};
+    case ControlKind::Edit:
+        return {WC_EDITW, child | stop | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::Button:
+        return {WC_BUTTONW, child | stop | BS_PUSHBUTTON, 0};
+    case ControlKind::DefaultButton:
+        return {WC_BUTTONW, child | stop | BS_DEFPUSHBUTTON, 0};
+    case ControlKind::CheckBox:
+        return {WC_BUTTONW, child | stop | BS_AUTOCHECKBOX, 0};
+    case ControlKind::Combo:
+        return {WC_COMBOBOXW, child | stop | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 0};
+    case ControlKind::Log:
+        // Locked: the user can select, copy and scroll, not type. It is no tab stop; a click focuses it.
+        return {WC_EDITW,
+                child | WS_GROUP | ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_HSCROLL |
+                    WS_VSCROLL,
+                WS_EX_CLIENTEDGE};
+    }
+    return {WC_STATICW, child, 0};
+}
 
 std::span<const ControlRow> ControlTable() {
     return Rows;

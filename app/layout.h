@@ -38,6 +38,14 @@ struct ControlRow {
 inline constexpr int ClientWidthTwips = 7785;
 inline constexpr int ClientHeightTwips = 4950;
 
+// The window class, styles and extended styles a kind of control is made with.
+struct ControlClass {
+    const wchar_t* name;
+    DWORD style;
+    DWORD exStyle;
+};
+ControlClass ClassFor(ControlKind kind);
+
 // Every control, in tab order.
 std::span<const ControlRow> ControlTable();
 

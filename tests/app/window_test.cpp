@@ -221,8 +221,13 @@ TEST_F(MainWindow, AnErrorDuringARunIsShownAndTheWindowEndsIdle) {
 
 TEST_F(MainWindow, AMoveToAMonitorOf150PercentScalesLayoutAndFont) {
     const HWND main = window_->hwnd();
+    // The rectangle the system suggests: the client area at 150 percent inside the same frame.
     RECT window{};
+    RECT before{};
     ::GetWindowRect(main, &window);
+    ::GetClientRect(main, &before);
+    window.right += 779 - before.right;
+    window.bottom += 495 - before.bottom;
     ::SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&window));
     RECT client{};
     ::GetClientRect(main, &client);
