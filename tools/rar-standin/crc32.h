@@ -1,5 +1,6 @@
 #pragma once
-// The CRC-32 (IEEE, reflected) that both RAR formats use for headers and data.
+// The CRC-32 (IEEE, reflected) that both RAR formats use for headers and data: zlib's, behind our own
+// signature so zlib.h stays out of the readers and writers.
 
 #include <cstddef>
 #include <cstdint>
