@@ -40,14 +40,14 @@ int ErrorCode(const std::string& bytes) {
 }
 
 std::string Service(const std::wstring& name, std::uint16_t flags, const std::string& data) {
-    return rarstandin::MakeRar4FileHeader(0x7A, flags, standintest::Member(name), data.size(),
-                                          rarstandin::Crc32(data)) +
+    return rarstandin::MakeRar4FileHeader(rarstandin::rar4::HeaderType::Service, flags,
+                                          standintest::Member(name), data.size(), rarstandin::Crc32(data)) +
            data;
 }
 
 std::string FileBlock(const std::wstring& name, const std::string& data) {
-    return rarstandin::MakeRar4FileHeader(0x74, 0, standintest::Member(name), data.size(),
-                                          rarstandin::Crc32(data)) +
+    return rarstandin::MakeRar4FileHeader(rarstandin::rar4::HeaderType::File, 0, standintest::Member(name),
+                                          data.size(), rarstandin::Crc32(data)) +
            data;
 }
 
@@ -92,7 +92,8 @@ TEST(RarStandinRar4, ReadsWhatTheWriterMakes) {
 }
 
 TEST(RarStandinRar4, EndBlockIsTheArchiversOwn) {
-    EXPECT_EQ(rarstandin::MakeRar4Header(0x7B, 0x4000, {}), std::string("\xC4\x3D\x7B\x00\x40\x07\x00", 7));
+    EXPECT_EQ(rarstandin::MakeRar4Header(rarstandin::rar4::HeaderType::End, 0x4000, {}),
+              std::string("\xC4\x3D\x7B\x00\x40\x07\x00", 7));
 }
 
 TEST(RarStandinRar4, MainFlagsAreReported) {
@@ -106,18 +107,20 @@ TEST(RarStandinRar4, MainFlagsAreReported) {
 }
 
 TEST(RarStandinRar4, DeletingDropsRecoveryAndChildrenAndClearsAuthenticity) {
-    const std::string main =
-        rarstandin::MakeRar4Header(0x73, 0x40 | 0x20, std::string("\x01\x00\x10\x20\x30\x40", 6));
-    const std::string oldRecovery =
-        rarstandin::MakeRar4Header(0x78, 0x8000, std::string("\x03\x00\x00\x00", 4)) + "rec";
-    const std::string end = rarstandin::MakeRar4Header(0x7B, 0x4000, {});
-    const std::string bytes = std::string(rarstandin::kRar4Signature) + main + FileBlock(L"a.txt", "aaa") +
+    const std::string main = rarstandin::MakeRar4Header(rarstandin::rar4::HeaderType::Main, 0x40 | 0x20,
+                                                        std::string("\x01\x00\x10\x20\x30\x40", 6));
+    const std::string oldRecovery = rarstandin::MakeRar4Header(rarstandin::rar4::HeaderType::OldRecovery,
+                                                               0x8000, std::string("\x03\x00\x00\x00", 4)) +
+                                    "rec";
+    const std::string end = rarstandin::MakeRar4Header(rarstandin::rar4::HeaderType::End, 0x4000, {});
+    const std::string bytes = std::string(rarstandin::rar4::kSignature) + main + FileBlock(L"a.txt", "aaa") +
                               Service(L"STM", 0x10, "child of a") + FileBlock(L"b.txt", "b") +
                               Service(L"STM", 0x10, "child of b") + Service(L"CMT", 0, "comment") +
                               Service(L"RR", 0, "recovery") + oldRecovery + end;
     const std::string result = Delete(bytes, {L"A.TXT"});
-    const std::string expectedMain = rarstandin::MakeRar4Header(0x73, 0x20, std::string(6, '\0'));
-    EXPECT_EQ(result, std::string(rarstandin::kRar4Signature) + expectedMain + FileBlock(L"b.txt", "b") +
+    const std::string expectedMain =
+        rarstandin::MakeRar4Header(rarstandin::rar4::HeaderType::Main, 0x20, std::string(6, '\0'));
+    EXPECT_EQ(result, std::string(rarstandin::rar4::kSignature) + expectedMain + FileBlock(L"b.txt", "b") +
                           Service(L"STM", 0x10, "child of b") + Service(L"CMT", 0, "comment") + end);
 }
 
@@ -131,11 +134,11 @@ TEST(RarStandinRar4, NoEndBlockIsFine) {
 }
 
 TEST(RarStandinRar4, LargeSizesUseTheHighFields) {
-    const std::string header =
-        rarstandin::MakeRar4FileHeader(0x74, 0, standintest::Member(L"big"), 0x100000005ull, 0);
+    const std::string header = rarstandin::MakeRar4FileHeader(rarstandin::rar4::HeaderType::File, 0,
+                                                              standintest::Member(L"big"), 0x100000005ull, 0);
     EXPECT_NE(rarstandin::LoadLe16(header, 3) & 0x100, 0);
     // The data would lie past the end of this file.
-    EXPECT_EQ(ErrorCode(std::string(rarstandin::kRar4Signature) + header + "12345"), 3);
+    EXPECT_EQ(ErrorCode(std::string(rarstandin::rar4::kSignature) + header + "12345"), 3);
 }
 
 TEST(RarStandinRar4, DamageIsAnErrorNotACrash) {
@@ -147,7 +150,8 @@ TEST(RarStandinRar4, DamageIsAnErrorNotACrash) {
     EXPECT_EQ(ErrorCode(good.substr(0, 10)), 3);
     // A size field smaller than the common fields.
     std::string tiny =
-        std::string(rarstandin::kRar4Signature) + rarstandin::MakeRar4Header(0x73, 0, std::string(6, '\0'));
+        std::string(rarstandin::rar4::kSignature) +
+        rarstandin::MakeRar4Header(rarstandin::rar4::HeaderType::Main, 0, std::string(6, '\0'));
     tiny += std::string("\x00\x00\x74\x00\x80\x03\x00", 7);
     EXPECT_EQ(ErrorCode(tiny), 3);
 }

@@ -52,7 +52,9 @@ int ErrorCode(const std::string& bytes) {
 std::string ServiceBlock(const std::wstring& name, std::uint64_t flags, const std::string& data) {
     const auto fields =
         rarstandin::MakeRar5FileFields(standintest::Member(name), data.size(), rarstandin::Crc32(data));
-    return rarstandin::MakeRar5Header(3, flags, fields, {}, true, data.size()) + data;
+    return rarstandin::MakeRar5Header(rarstandin::rar5::HeaderType::Service, flags, fields, {}, true,
+                                      data.size()) +
+           data;
 }
 
 TEST(RarStandinRar5, VintsRoundTripAndPadInPlace) {
@@ -92,12 +94,12 @@ TEST(RarStandinRar5, ArchiveFlagsAreReported) {
 }
 
 TEST(RarStandinRar5, SolidFilesAreSeenInAnArchiveWithoutTheSolidFlag) {
-    std::string bytes(rarstandin::kRar5Signature);
-    bytes += rarstandin::MakeRar5Header(1, 0, rarstandin::EncodeVint(0));
+    std::string bytes(rarstandin::rar5::kSignature);
+    bytes += rarstandin::MakeRar5Header(rarstandin::rar5::HeaderType::Main, 0, rarstandin::EncodeVint(0));
     const auto fields =
         rarstandin::MakeRar5FileFields(standintest::Member(L"a"), 1, rarstandin::Crc32("x"), 0x40);
-    bytes += rarstandin::MakeRar5Header(2, 0, fields, {}, true, 1) + "x";
-    bytes += rarstandin::MakeRar5Header(5, 0, rarstandin::EncodeVint(0));
+    bytes += rarstandin::MakeRar5Header(rarstandin::rar5::HeaderType::File, 0, fields, {}, true, 1) + "x";
+    bytes += rarstandin::MakeRar5Header(rarstandin::rar5::HeaderType::End, 0, rarstandin::EncodeVint(0));
     EXPECT_TRUE(Layout(bytes).blocks[1].solid);
 }
 
@@ -106,14 +108,17 @@ TEST(RarStandinRar5, DropsQuickOpenRecoveryAndChildrenOfDeletedMembers) {
     const std::string locator = rarstandin::EncodeVint(1) + rarstandin::EncodeVint(0x03) +
                                 *rarstandin::EncodeVintFixed(1234, 3) + *rarstandin::EncodeVintFixed(5678, 3);
     const std::string extra = rarstandin::EncodeVint(locator.size()) + locator;
-    std::string bytes(rarstandin::kRar5Signature);
-    const std::string main = rarstandin::MakeRar5Header(1, 0, rarstandin::EncodeVint(0x08), extra);
+    std::string bytes(rarstandin::rar5::kSignature);
+    const std::string main = rarstandin::MakeRar5Header(rarstandin::rar5::HeaderType::Main, 0,
+                                                        rarstandin::EncodeVint(0x08), extra);
     bytes += main;
     const std::string a = standintest::Rar5Archive({{L"a.txt", "aaaa"}});
     const std::string b = standintest::Rar5Archive({{L"b.txt", "bb"}});
-    const std::string end = rarstandin::MakeRar5Header(5, 0, rarstandin::EncodeVint(0));
+    const std::string end =
+        rarstandin::MakeRar5Header(rarstandin::rar5::HeaderType::End, 0, rarstandin::EncodeVint(0));
     // The file block of a one-member archive sits between its main header and its end block.
-    const std::size_t smallMain = rarstandin::MakeRar5Header(1, 0, rarstandin::EncodeVint(0)).size();
+    const std::size_t smallMain =
+        rarstandin::MakeRar5Header(rarstandin::rar5::HeaderType::Main, 0, rarstandin::EncodeVint(0)).size();
     const std::string fileA = a.substr(8 + smallMain, a.size() - 8 - smallMain - end.size());
     const std::string fileB = b.substr(8 + smallMain, b.size() - 8 - smallMain - end.size());
     bytes += fileA + ServiceBlock(L"STM", 0x20, "stream of a") + fileB +
@@ -132,7 +137,7 @@ TEST(RarStandinRar5, DropsQuickOpenRecoveryAndChildrenOfDeletedMembers) {
     // Same header length, recovery flag gone, offsets zero, CRC right (the reader checked it).
     const std::string newMain = result.substr(8, main.size());
     std::string expectedMain = rarstandin::MakeRar5Header(
-        1, 0, rarstandin::EncodeVint(0),
+        rarstandin::rar5::HeaderType::Main, 0, rarstandin::EncodeVint(0),
         rarstandin::EncodeVint(locator.size()) + rarstandin::EncodeVint(1) + rarstandin::EncodeVint(0x03) +
             std::string("\x80\x80\x00\x80\x80\x00", 6));
     EXPECT_EQ(newMain, expectedMain);
@@ -141,8 +146,8 @@ TEST(RarStandinRar5, DropsQuickOpenRecoveryAndChildrenOfDeletedMembers) {
 }
 
 TEST(RarStandinRar5, EncryptedHeadersStopTheReader) {
-    std::string bytes(rarstandin::kRar5Signature);
-    bytes += rarstandin::MakeRar5Header(4, 0, std::string(33, '\x01'));
+    std::string bytes(rarstandin::rar5::kSignature);
+    bytes += rarstandin::MakeRar5Header(rarstandin::rar5::HeaderType::Encryption, 0, std::string(33, '\x01'));
     bytes += std::string(40, '\x5A');
     EXPECT_TRUE(Layout(bytes).encryptedHeaders);
 }
@@ -155,11 +160,11 @@ TEST(RarStandinRar5, DamageIsAnErrorNotACrash) {
     EXPECT_EQ(ErrorCode(good.substr(0, good.size() - 12)), 3);
     EXPECT_EQ(ErrorCode(good.substr(0, 11)), 3);
     // A header size field past the end of the file.
-    std::string huge(rarstandin::kRar5Signature);
+    std::string huge(rarstandin::rar5::kSignature);
     huge += std::string("\0\0\0\0\xFF\xFF\x7F", 7);
     EXPECT_EQ(ErrorCode(huge), 3);
-    EXPECT_EQ(ErrorCode(std::string(rarstandin::kRar5Signature) + std::string(4, '\0') + "\x80\x80\x80\x80"),
-              3);
+    EXPECT_EQ(
+        ErrorCode(std::string(rarstandin::rar5::kSignature) + std::string(4, '\0') + "\x80\x80\x80\x80"), 3);
 }
 
 } // namespace

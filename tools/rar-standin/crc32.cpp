@@ -4,8 +4,9 @@
 
 namespace rarstandin {
 
-std::uint32_t Crc32(std::uint32_t crc, const void* data, std::size_t size) {
-    return static_cast<std::uint32_t>(crc32_z(crc, static_cast<const Bytef*>(data), size));
+std::uint32_t Crc32(std::string_view bytes) {
+    // crc32_z takes a size_t length, so no buffer is too long for one call.
+    return static_cast<std::uint32_t>(crc32_z(0, reinterpret_cast<const Bytef*>(bytes.data()), bytes.size()));
 }
 
 } // namespace rarstandin
