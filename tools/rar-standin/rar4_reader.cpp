@@ -1,6 +1,7 @@
 #include "rar4_reader.h"
 
 #include "archive_error.h"
+#include "block_walk.h"
 #include "rar4_format.h"
 #include "rar4_name.h"
 
@@ -121,7 +122,7 @@ std::uint64_t LongBlockDataSize(const Header& header) {
 }
 
 // Describes the block in block and layout; answers the size of the data after its header.
-std::uint64_t ReadBlock(const Header& header, Block& block, ArchiveLayout& layout) {
+std::uint64_t DescribeBlock(const Header& header, Block& block, ArchiveLayout& layout) {
     switch (header.type) {
     case HeaderType::File:
     case HeaderType::Service:
@@ -148,32 +149,22 @@ std::uint64_t ReadBlock(const Header& header, Block& block, ArchiveLayout& layou
     return LongBlockDataSize(header);
 }
 
+std::optional<Block> ReadBlock(ByteSource& source, std::uint64_t offset, ArchiveLayout& layout) {
+    const Header header = ReadHeader(source, offset);
+    Block block;
+    block.offset = offset;
+    const std::uint64_t dataSize = DescribeBlock(header, block, layout);
+    if (dataSize > source.Size() - offset - header.bytes.size()) {
+        ThrowTruncated();
+    }
+    block.size = header.bytes.size() + dataSize;
+    return block;
+}
+
 } // namespace
 
 ArchiveLayout ReadRar4Layout(ByteSource& source) {
-    ArchiveLayout layout;
-    layout.format = RarFormat::Rar4;
-    layout.signatureSize = rar4::kSignature.size();
-    const std::uint64_t size = source.Size();
-    std::uint64_t offset = layout.signatureSize;
-    while (offset < size) {
-        const Header header = ReadHeader(source, offset);
-        Block block;
-        block.offset = offset;
-        const std::uint64_t dataSize = ReadBlock(header, block, layout);
-        if (dataSize > size - offset - header.bytes.size()) {
-            ThrowTruncated();
-        }
-        block.size = header.bytes.size() + dataSize;
-        layout.blocks.push_back(block);
-        offset += block.size;
-        // Past an encrypted main header nothing can be read.
-        if (block.kind == BlockKind::End || layout.encryptedHeaders) {
-            break;
-        }
-    }
-    layout.tailOffset = offset;
-    return layout;
+    return WalkBlocks(source, RarFormat::Rar4, rar4::kSignature.size(), ReadBlock);
 }
 
 } // namespace rarstandin

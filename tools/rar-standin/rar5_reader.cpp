@@ -1,6 +1,7 @@
 #include "rar5_reader.h"
 
 #include "archive_error.h"
+#include "block_walk.h"
 #include "rar5_format.h"
 #include "text_codec.h"
 #include "vint.h"
@@ -175,7 +176,7 @@ void ReadFileFields(const Header& header, Block& block) {
 }
 
 // Describes the block in block and layout.
-void ReadBlock(const Header& header, Block& block, ArchiveLayout& layout) {
+void DescribeBlock(const Header& header, Block& block, ArchiveLayout& layout) {
     switch (header.type) {
     case HeaderType::Main:
         block.kind = BlockKind::Main;
@@ -200,35 +201,26 @@ void ReadBlock(const Header& header, Block& block, ArchiveLayout& layout) {
     }
 }
 
+std::optional<Block> ReadBlock(ByteSource& source, std::uint64_t offset, ArchiveLayout& layout) {
+    const Header header = ReadHeader(source, offset);
+    if ((header.flags & (rar5::kSplitBefore | rar5::kSplitAfter)) != 0) {
+        layout.volume = true;
+    }
+    if (header.type == HeaderType::Encryption) {
+        layout.encryptedHeaders = true;
+        return std::nullopt;
+    }
+    Block block;
+    block.offset = offset;
+    block.size = header.bytes.size() + header.dataSize;
+    DescribeBlock(header, block, layout);
+    return block;
+}
+
 } // namespace
 
 ArchiveLayout ReadRar5Layout(ByteSource& source) {
-    ArchiveLayout layout;
-    layout.format = RarFormat::Rar5;
-    layout.signatureSize = rar5::kSignature.size();
-    const std::uint64_t size = source.Size();
-    std::uint64_t offset = layout.signatureSize;
-    while (offset < size) {
-        const Header header = ReadHeader(source, offset);
-        if ((header.flags & (rar5::kSplitBefore | rar5::kSplitAfter)) != 0) {
-            layout.volume = true;
-        }
-        if (header.type == HeaderType::Encryption) {
-            layout.encryptedHeaders = true;
-            return layout;
-        }
-        Block block;
-        block.offset = offset;
-        block.size = header.bytes.size() + header.dataSize;
-        ReadBlock(header, block, layout);
-        layout.blocks.push_back(block);
-        offset += block.size;
-        if (block.kind == BlockKind::End) {
-            break;
-        }
-    }
-    layout.tailOffset = offset;
-    return layout;
+    return WalkBlocks(source, RarFormat::Rar5, rar5::kSignature.size(), ReadBlock);
 }
 
 } // namespace rarstandin
