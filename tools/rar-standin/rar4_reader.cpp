@@ -136,15 +136,13 @@ std::uint64_t DescribeBlock(const Header& header, Block& block, ArchiveLayout& l
         block.child = true;
         break;
     case HeaderType::OldRecovery:
-        block.kind = BlockKind::Other;
         block.dropOnChange = true;
         break;
     case HeaderType::End:
         block.kind = BlockKind::End;
         break;
     default:
-        block.kind = BlockKind::Other;
-        break;
+        break; // a kind this reader need not know stays Other
     }
     return LongBlockDataSize(header);
 }

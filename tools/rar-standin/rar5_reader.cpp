@@ -196,8 +196,7 @@ void DescribeBlock(const Header& header, Block& block, ArchiveLayout& layout) {
         block.kind = BlockKind::End;
         break;
     default:
-        block.kind = BlockKind::Other;
-        break;
+        break; // a kind this reader need not know stays Other
     }
 }
 
