@@ -5,7 +5,8 @@ set -euo pipefail
 packages=(cmake make git ca-certificates
           mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           wine wine64 wine32:i386 xvfb xauth x11-utils xdotool imagemagick
-          locales fonts-wqy-microhei libarchive-tools unar googletest)
+          locales fonts-wqy-microhei libarchive-tools unar googletest
+          libz-mingw-w64-dev)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,7 +1,10 @@
 #pragma once
-// Small archives built in memory for the stand-in's tests.
+// Small archives built in memory for the stand-in's tests, and what the reader and deletion make of them.
 
+#include "archive_error.h"
+#include "archive_layout.h"
 #include "byte_io.h"
+#include "member_delete.h"
 #include "rar4_writer.h"
 #include "rar5_writer.h"
 
@@ -10,6 +13,12 @@
 #include <vector>
 
 namespace standintest {
+
+namespace rar4 = rarstandin::rar4;
+namespace rar5 = rarstandin::rar5;
+
+// Name and contents of each member; a name ending in '\' is a folder.
+using Members = std::vector<std::pair<std::wstring, std::string>>;
 
 inline rarstandin::StoredMember Member(std::wstring name, bool directory = false) {
     rarstandin::StoredMember member;
@@ -20,11 +29,10 @@ inline rarstandin::StoredMember Member(std::wstring name, bool directory = false
     return member;
 }
 
-// name and contents of each member; a name ending in '\' is a folder.
-inline std::string Rar5Archive(const std::vector<std::pair<std::wstring, std::string>>& members,
-                               std::uint64_t archiveFlags = 0) {
+// The writer's constructor takes the main header's flags.
+template <class Writer, class MainFlags> std::string Archive(const Members& members, MainFlags mainFlags) {
     rarstandin::MemorySink sink;
-    rarstandin::Rar5Writer writer(sink, archiveFlags);
+    Writer writer(sink, mainFlags);
     for (const auto& [name, data] : members) {
         const bool folder = !name.empty() && name.back() == L'\\';
         writer.Add(Member(folder ? name.substr(0, name.size() - 1) : name, folder), data);
@@ -33,16 +41,47 @@ inline std::string Rar5Archive(const std::vector<std::pair<std::wstring, std::st
     return sink.bytes();
 }
 
-inline std::string Rar4Archive(const std::vector<std::pair<std::wstring, std::string>>& members,
-                               std::uint16_t mainFlags = 0, std::uint32_t posAv = 0) {
-    rarstandin::MemorySink sink;
-    rarstandin::Rar4Writer writer(sink, mainFlags, posAv);
-    for (const auto& [name, data] : members) {
-        const bool folder = !name.empty() && name.back() == L'\\';
-        writer.Add(Member(folder ? name.substr(0, name.size() - 1) : name, folder), data);
+inline std::string Rar5Archive(const Members& members, std::uint64_t archiveFlags = 0) {
+    return Archive<rarstandin::Rar5Writer>(members, archiveFlags);
+}
+
+inline std::string Rar4Archive(const Members& members, std::uint16_t mainFlags = 0) {
+    return Archive<rarstandin::Rar4Writer>(members, mainFlags);
+}
+
+inline rarstandin::ArchiveLayout Layout(const std::string& bytes) {
+    rarstandin::MemorySource source(bytes);
+    return rarstandin::ReadLayout(source, L"test.rar");
+}
+
+inline std::vector<std::wstring> MemberNames(const rarstandin::ArchiveLayout& layout) {
+    std::vector<std::wstring> names;
+    for (const auto& block : layout.blocks) {
+        if (block.kind == rarstandin::BlockKind::File) {
+            names.push_back(block.name);
+        }
     }
-    writer.Finish();
+    return names;
+}
+
+// The archive as deletion writes it without the members masks match.
+inline std::string Delete(const std::string& bytes, const std::vector<std::wstring>& masks) {
+    rarstandin::MemorySource source(bytes);
+    const auto layout = rarstandin::ReadLayout(source, L"test.rar");
+    const auto plan = rarstandin::PlanDeletion(layout, masks);
+    rarstandin::MemorySink sink;
+    rarstandin::WriteWithout(source, layout, plan, sink);
     return sink.bytes();
+}
+
+// The exit code the reader's error carries; 0 when it reads the archive.
+inline int ReadErrorCode(const std::string& bytes) {
+    try {
+        Layout(bytes);
+    } catch (const rarstandin::ArchiveError& error) {
+        return error.exitCode();
+    }
+    return 0;
 }
 
 } // namespace standintest

@@ -77,16 +77,24 @@ TEST(RarStandinMasks, TableOfRules) {
     }
 }
 
-TEST(RarStandinMasks, SeveralMasksAreOred) {
-    const std::vector<std::wstring> masks{L"*.htm", L"*.url"};
-    EXPECT_TRUE(rarstandin::AnyMaskMatches(masks, L"a\\b.url"));
-    EXPECT_TRUE(rarstandin::AnyMaskMatches(masks, L"b.htm"));
-    EXPECT_FALSE(rarstandin::AnyMaskMatches(masks, L"b.html"));
-}
-
-TEST(RarStandinMasks, NoMaskMeansEverything) {
-    EXPECT_TRUE(rarstandin::AnyMaskMatches({}, L"x\\y"));
-    EXPECT_TRUE(rarstandin::AnyMaskMatches({}, L"noext"));
+// Several masks are ored; no mask at all means everything.
+TEST(RarStandinMasks, AnyOfSeveral) {
+    struct Case {
+        std::vector<std::wstring> masks;
+        const wchar_t* name;
+        bool matches;
+    };
+    const Case cases[] = {
+        {{L"*.htm", L"*.url"}, L"a\\b.url", true},
+        {{L"*.htm", L"*.url"}, L"b.htm", true},
+        {{L"*.htm", L"*.url"}, L"b.html", false},
+        {{}, L"x\\y", true},
+        {{}, L"noext", true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(rarstandin::AnyMaskMatches(c.masks, c.name), c.matches)
+            << c.masks.size() << " masks on " << testing::PrintToString(std::wstring(c.name));
+    }
 }
 
 } // namespace

@@ -32,4 +32,12 @@ class ArchiveError : public std::runtime_error {
     std::wstring message_;
 };
 
+// Damage either reader finds: a header that does not hold together, or a file that ends inside a block.
+[[noreturn]] inline void ThrowCorrupt() {
+    throw ArchiveError(kExitBadChecksum, L"The archive header is corrupt");
+}
+[[noreturn]] inline void ThrowTruncated() {
+    throw ArchiveError(kExitBadChecksum, L"Unexpected end of archive");
+}
+
 } // namespace rarstandin

@@ -1,17 +1,19 @@
 #include "archive_layout.h"
 
 #include "archive_error.h"
+#include "rar4_format.h"
 #include "rar4_reader.h"
+#include "rar5_format.h"
 #include "rar5_reader.h"
 
 namespace rarstandin {
 
 RarFormat DetectFormat(ByteSource& source, const std::wstring& displayName) {
-    const std::string head = source.Read(0, 8);
-    if (head == std::string("Rar!\x1A\x07\x01\x00", 8)) {
+    const std::string head = source.Read(0, rar5::kSignature.size());
+    if (head == rar5::kSignature) {
         return RarFormat::Rar5;
     }
-    if (head.size() >= 7 && head.compare(0, 7, std::string("Rar!\x1A\x07\x00", 7)) == 0) {
+    if (head.starts_with(rar4::kSignature)) {
         return RarFormat::Rar4;
     }
     throw ArchiveError(kExitFatal, displayName + L" is not RAR archive");

@@ -1,34 +1,12 @@
 #include "crc32.h"
 
-#include <array>
+#include <zlib.h>
 
 namespace rarstandin {
 
-namespace {
-
-constexpr std::array<std::uint32_t, 256> MakeTable() {
-    std::array<std::uint32_t, 256> table{};
-    for (std::uint32_t i = 0; i < 256; ++i) {
-        std::uint32_t c = i;
-        for (int bit = 0; bit < 8; ++bit) {
-            c = (c & 1) != 0 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-        }
-        table[i] = c;
-    }
-    return table;
-}
-
-constexpr auto kTable = MakeTable();
-
-} // namespace
-
-std::uint32_t Crc32(std::uint32_t crc, const void* data, std::size_t size) {
-    const auto* bytes = static_cast<const unsigned char*>(data);
-    crc = ~crc;
-    for (std::size_t i = 0; i < size; ++i) {
-        crc = kTable[(crc ^ bytes[i]) & 0xFF] ^ (crc >> 8);
-    }
-    return ~crc;
+std::uint32_t Crc32(std::string_view bytes) {
+    // crc32_z takes a size_t length, so no buffer is too long for one call.
+    return static_cast<std::uint32_t>(crc32_z(0, reinterpret_cast<const Bytef*>(bytes.data()), bytes.size()));
 }
 
 } // namespace rarstandin

@@ -1,144 +1,168 @@
 #include "rar4_reader.h"
 
 #include "archive_error.h"
-#include "crc32.h"
+#include "block_walk.h"
+#include "rar4_format.h"
 #include "rar4_name.h"
+
+#include <algorithm>
 
 namespace rarstandin {
 
 namespace {
 
-[[noreturn]] void Corrupt() {
-    throw ArchiveError(kExitBadChecksum, L"The archive header is corrupt");
-}
-[[noreturn]] void Truncated() {
-    throw ArchiveError(kExitBadChecksum, L"Unexpected end of archive");
-}
+using rar4::HeaderType;
 
-constexpr unsigned char kMainHead = 0x73;
-constexpr unsigned char kFileHead = 0x74;
-constexpr unsigned char kOldSubHead = 0x77;
-constexpr unsigned char kOldRecovery = 0x78;
-constexpr unsigned char kServiceHead = 0x7A;
-constexpr unsigned char kEndHead = 0x7B;
+// Where the fields lie: the common ones, then the data size (PACK_SIZE, or ADD_SIZE of a long block).
+constexpr std::size_t kTypeAt = 2;
+constexpr std::size_t kFlagsAt = 3;
+constexpr std::size_t kSizeAt = 5;
+constexpr std::size_t kDataSizeAt = 7;
+// File and service headers.
+constexpr std::size_t kNameSizeAt = 26;
+constexpr std::size_t kHighPackSizeAt = 32;
+// The main header's authenticity positions (HighPosAV, PosAV) end its fixed fields.
+constexpr std::size_t kAuthenticityAt = 7;
+constexpr std::size_t kMainFieldsEnd = 13;
+
+// A header that matches its HEAD_CRC, with its common fields.
+struct Header {
+    std::string bytes;
+    HeaderType type{};
+    std::uint16_t flags = 0;
+};
+
+Header ReadHeader(ByteSource& source, std::uint64_t offset) {
+    const std::uint64_t room = source.Size() - offset;
+    if (room < rar4::kCommonSize) {
+        ThrowTruncated();
+    }
+    const std::string common = source.Read(offset, rar4::kCommonSize);
+    const std::uint16_t headerSize = LoadLe16(common, kSizeAt);
+    if (headerSize < rar4::kCommonSize) {
+        ThrowCorrupt();
+    }
+    if (headerSize > room) {
+        ThrowTruncated();
+    }
+    Header header;
+    header.bytes = source.Read(offset, headerSize);
+    header.type = static_cast<HeaderType>(static_cast<unsigned char>(common[kTypeAt]));
+    header.flags = LoadLe16(common, kFlagsAt);
+    if (rar4::HeaderCrc(header.bytes) != LoadLe16(header.bytes, 0)) {
+        ThrowCorrupt();
+    }
+    return header;
+}
 
 // The main header with the recovery flag cleared and the authenticity positions zeroed.
 std::string ChangedMainHeader(std::string header) {
-    StoreLe16(header, 3, static_cast<std::uint16_t>(LoadLe16(header, 3) & ~0x40u));
-    for (std::size_t i = 7; i < 13; ++i) {
-        header[i] = '\0';
-    }
-    StoreLe16(header, 0, static_cast<std::uint16_t>(Crc32(0, header.data() + 2, header.size() - 2) & 0xFFFF));
+    StoreLe16(header, kFlagsAt,
+              static_cast<std::uint16_t>(LoadLe16(header, kFlagsAt) & ~rar4::kMainRecovery));
+    std::fill(header.begin() + kAuthenticityAt, header.begin() + kMainFieldsEnd, '\0');
+    StoreLe16(header, 0, rar4::HeaderCrc(header));
     return header;
+}
+
+void ReadMainHeader(const Header& header, ArchiveLayout& layout) {
+    if (header.bytes.size() < kMainFieldsEnd) {
+        ThrowCorrupt();
+    }
+    layout.volume = layout.volume || (header.flags & rar4::kMainVolume) != 0;
+    layout.locked = (header.flags & rar4::kMainLocked) != 0;
+    layout.solid = (header.flags & rar4::kMainSolid) != 0;
+    layout.encryptedHeaders = (header.flags & rar4::kMainEncryptedHeaders) != 0;
+    layout.changedMainHeader = ChangedMainHeader(header.bytes);
+    layout.mainHeaderSize = header.bytes.size();
+}
+
+// File and service headers share their fields; answers the size of the data that follows.
+std::uint64_t ReadFileHeader(const Header& header, Block& block, ArchiveLayout& layout) {
+    const std::string_view bytes = header.bytes;
+    const bool large = (header.flags & rar4::kFileLarge) != 0;
+    const std::size_t nameStart = large ? kHighPackSizeAt + 8 : kHighPackSizeAt;
+    if (bytes.size() < nameStart) {
+        ThrowCorrupt();
+    }
+    std::uint64_t dataSize = LoadLe32(bytes, kDataSizeAt);
+    if (large) {
+        dataSize |= static_cast<std::uint64_t>(LoadLe32(bytes, kHighPackSizeAt)) << 32;
+    }
+    const std::size_t nameSize = LoadLe16(bytes, kNameSizeAt);
+    if (nameSize > bytes.size() - nameStart) {
+        ThrowCorrupt();
+    }
+    const std::string_view name = bytes.substr(nameStart, nameSize);
+    if (header.type == HeaderType::File) {
+        block.kind = BlockKind::File;
+        block.name = DecodeRar4Name(name, (header.flags & rar4::kFileUnicodeName) != 0);
+        block.directory = (header.flags & rar4::kFileDirectory) == rar4::kFileDirectory;
+        block.solid = (header.flags & rar4::kFileSolid) != 0;
+        if ((header.flags & (rar4::kFileSplitBefore | rar4::kFileSplitAfter)) != 0) {
+            layout.volume = true;
+        }
+    } else {
+        block.kind = BlockKind::Service;
+        block.name = DecodeRar4Name(name, false);
+        block.child = (header.flags & rar4::kServiceChild) != 0;
+        block.dropOnChange = block.name == L"RR";
+    }
+    return dataSize;
+}
+
+// Other kinds have data only when they are long blocks.
+std::uint64_t LongBlockDataSize(const Header& header) {
+    if ((header.flags & rar4::kLongBlock) == 0) {
+        return 0;
+    }
+    if (header.bytes.size() < kDataSizeAt + 4) {
+        ThrowCorrupt();
+    }
+    return LoadLe32(header.bytes, kDataSizeAt);
+}
+
+// Describes the block in block and layout; answers the size of the data after its header.
+std::uint64_t DescribeBlock(const Header& header, Block& block, ArchiveLayout& layout) {
+    switch (header.type) {
+    case HeaderType::File:
+    case HeaderType::Service:
+        return ReadFileHeader(header, block, layout);
+    case HeaderType::Main:
+        block.kind = BlockKind::Main;
+        ReadMainHeader(header, layout);
+        break;
+    case HeaderType::OldSubBlock:
+        block.kind = BlockKind::Service;
+        block.child = true;
+        break;
+    case HeaderType::OldRecovery:
+        block.dropOnChange = true;
+        break;
+    case HeaderType::End:
+        block.kind = BlockKind::End;
+        break;
+    default:
+        break; // a kind this reader need not know stays Other
+    }
+    return LongBlockDataSize(header);
+}
+
+std::optional<Block> ReadBlock(ByteSource& source, std::uint64_t offset, ArchiveLayout& layout) {
+    const Header header = ReadHeader(source, offset);
+    Block block;
+    block.offset = offset;
+    const std::uint64_t dataSize = DescribeBlock(header, block, layout);
+    if (dataSize > source.Size() - offset - header.bytes.size()) {
+        ThrowTruncated();
+    }
+    block.size = header.bytes.size() + dataSize;
+    return block;
 }
 
 } // namespace
 
 ArchiveLayout ReadRar4Layout(ByteSource& source) {
-    ArchiveLayout layout;
-    layout.format = RarFormat::Rar4;
-    layout.signatureSize = 7;
-    const std::uint64_t size = source.Size();
-    std::uint64_t offset = layout.signatureSize;
-    while (offset < size) {
-        if (size - offset < 7) {
-            Truncated();
-        }
-        const std::string common = source.Read(offset, 7);
-        const auto type = static_cast<unsigned char>(common[2]);
-        const std::uint16_t flags = LoadLe16(common, 3);
-        const std::uint16_t headerSize = LoadLe16(common, 5);
-        if (headerSize < 7) {
-            Corrupt();
-        }
-        if (headerSize > size - offset) {
-            Truncated();
-        }
-        const std::string header = source.Read(offset, headerSize);
-        if ((Crc32(0, header.data() + 2, header.size() - 2) & 0xFFFF) != LoadLe16(header, 0)) {
-            Corrupt();
-        }
-
-        Block block;
-        block.offset = offset;
-        std::uint64_t dataSize = 0;
-        if (type == kFileHead || type == kServiceHead) {
-            const bool large = (flags & 0x100) != 0;
-            const std::size_t nameStart = large ? 40 : 32;
-            if (headerSize < nameStart) {
-                Corrupt();
-            }
-            dataSize = LoadLe32(header, 7);
-            if (large) {
-                dataSize |= static_cast<std::uint64_t>(LoadLe32(header, 32)) << 32;
-            }
-            const std::size_t nameSize = LoadLe16(header, 26);
-            if (nameSize > headerSize - nameStart) {
-                Corrupt();
-            }
-            const std::string_view name = std::string_view(header).substr(nameStart, nameSize);
-            if (type == kFileHead) {
-                block.kind = BlockKind::File;
-                block.name = DecodeRar4Name(name, (flags & 0x200) != 0);
-                block.directory = (flags & 0xE0) == 0xE0;
-                block.solid = (flags & 0x10) != 0;
-                if ((flags & 0x03) != 0) {
-                    layout.volume = true; // split across volumes
-                }
-            } else {
-                block.kind = BlockKind::Service;
-                block.name = DecodeRar4Name(name, false);
-                block.child = (flags & 0x10) != 0;
-                block.dropOnChange = block.name == L"RR";
-            }
-        } else {
-            if ((flags & 0x8000) != 0) {
-                if (headerSize < 11) {
-                    Corrupt();
-                }
-                dataSize = LoadLe32(header, 7);
-            }
-            switch (type) {
-            case kMainHead:
-                if (headerSize < 13) {
-                    Corrupt();
-                }
-                block.kind = BlockKind::Main;
-                layout.volume = layout.volume || (flags & 0x01) != 0;
-                layout.locked = (flags & 0x04) != 0;
-                layout.solid = (flags & 0x08) != 0;
-                layout.encryptedHeaders = (flags & 0x80) != 0;
-                layout.changedMainHeader = ChangedMainHeader(header);
-                layout.mainHeaderSize = headerSize;
-                break;
-            case kOldSubHead:
-                block.kind = BlockKind::Service;
-                block.child = true; // old-style extra data of the file before it
-                break;
-            case kOldRecovery:
-                block.kind = BlockKind::Other;
-                block.dropOnChange = true;
-                break;
-            case kEndHead:
-                block.kind = BlockKind::End;
-                break;
-            default:
-                block.kind = BlockKind::Other;
-                break;
-            }
-        }
-        if (dataSize > size - offset - headerSize) {
-            Truncated();
-        }
-        block.size = headerSize + dataSize;
-        layout.blocks.push_back(block);
-        offset += block.size;
-        if (block.kind == BlockKind::End || layout.encryptedHeaders) {
-            break;
-        }
-    }
-    layout.tailOffset = offset;
-    return layout;
+    return WalkBlocks(source, RarFormat::Rar4, rar4::kSignature.size(), ReadBlock);
 }
 
 } // namespace rarstandin

@@ -1,6 +1,5 @@
 #include "rar4_writer.h"
 
-#include "crc32.h"
 #include "rar4_name.h"
 #include "text_codec.h"
 
@@ -20,32 +19,32 @@ std::uint32_t DosTime(const FILETIME& time) {
 
 } // namespace
 
-std::string MakeRar4Header(unsigned char type, std::uint16_t flags, std::string_view body) {
+std::string MakeRar4Header(rar4::HeaderType type, std::uint16_t flags, std::string_view body) {
     std::string header(2, '\0');
     header += static_cast<char>(type);
     AppendLe16(header, flags);
-    AppendLe16(header, static_cast<std::uint16_t>(7 + body.size()));
+    AppendLe16(header, static_cast<std::uint16_t>(rar4::kCommonSize + body.size()));
     header += body;
-    StoreLe16(header, 0, static_cast<std::uint16_t>(Crc32(0, header.data() + 2, header.size() - 2) & 0xFFFF));
+    StoreLe16(header, 0, rar4::HeaderCrc(header));
     return header;
 }
 
-std::string MakeRar4FileHeader(unsigned char type, std::uint16_t extraFlags, const StoredMember& member,
+std::string MakeRar4FileHeader(rar4::HeaderType type, std::uint16_t extraFlags, const StoredMember& member,
                                std::uint64_t packSize, std::uint32_t dataCrc) {
     std::string name;
-    std::uint16_t flags = static_cast<std::uint16_t>(0x8000 | extraFlags);
+    std::uint16_t flags = static_cast<std::uint16_t>(rar4::kLongBlock | extraFlags);
     if (IsAscii(member.name)) {
         name = ToCodePageLossy(member.name, CP_ACP);
     } else {
         name = ToCodePageLossy(member.name, CP_ACP) + std::string(1, '\0') + EncodeRar4Unicode(member.name);
-        flags |= 0x200;
+        flags |= rar4::kFileUnicodeName;
     }
     if (member.directory) {
-        flags |= 0xE0;
+        flags |= rar4::kFileDirectory;
     }
     const bool large = packSize > 0xFFFFFFFFu;
     if (large) {
-        flags |= 0x100;
+        flags |= rar4::kFileLarge;
     }
     std::string body;
     AppendLe32(body, static_cast<std::uint32_t>(packSize & 0xFFFFFFFFu));
@@ -66,22 +65,23 @@ std::string MakeRar4FileHeader(unsigned char type, std::uint16_t extraFlags, con
 }
 
 Rar4Writer::Rar4Writer(ByteSink& sink, std::uint16_t mainFlags, std::uint32_t posAv) : sink_(sink) {
-    sink_.Write(kRar4Signature);
+    sink_.Write(rar4::kSignature);
     std::string body(2, '\0'); // HighPosAV
     AppendLe32(body, posAv);
-    sink_.Write(MakeRar4Header(0x73, mainFlags, body));
+    sink_.Write(MakeRar4Header(rar4::HeaderType::Main, mainFlags, body));
 }
 
 void Rar4Writer::Add(const StoredMember& member, std::string_view data) {
     const std::uint64_t size = member.directory ? 0 : data.size();
-    sink_.Write(MakeRar4FileHeader(0x74, 0, member, size, member.directory ? 0 : Crc32(data)));
+    sink_.Write(
+        MakeRar4FileHeader(rar4::HeaderType::File, 0, member, size, member.directory ? 0 : Crc32(data)));
     if (!member.directory) {
         sink_.Write(data);
     }
 }
 
 void Rar4Writer::Finish() {
-    sink_.Write(MakeRar4Header(0x7B, 0x4000, {}));
+    sink_.Write(MakeRar4Header(rar4::HeaderType::End, rar4::kSkipIfUnknown, {}));
 }
 
 } // namespace rarstandin

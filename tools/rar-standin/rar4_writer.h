@@ -2,6 +2,7 @@
 // Writes RAR 4 archives of stored members, and the header pieces tests build odd archives from.
 
 #include "byte_io.h"
+#include "rar4_format.h"
 #include "stored_member.h"
 
 #include <cstdint>
@@ -10,12 +11,10 @@
 
 namespace rarstandin {
 
-inline constexpr std::string_view kRar4Signature{"Rar!\x1A\x07\x00", 7};
-
 // A block header: HEAD_CRC, the type, flags and size, then body (everything after the 7 common bytes).
-std::string MakeRar4Header(unsigned char type, std::uint16_t flags, std::string_view body);
-// A file (0x74) or service (0x7A) header for a stored member of packSize bytes.
-std::string MakeRar4FileHeader(unsigned char type, std::uint16_t extraFlags, const StoredMember& member,
+std::string MakeRar4Header(rar4::HeaderType type, std::uint16_t flags, std::string_view body);
+// A file or service header for a stored member of packSize bytes.
+std::string MakeRar4FileHeader(rar4::HeaderType type, std::uint16_t extraFlags, const StoredMember& member,
                                std::uint64_t packSize, std::uint32_t dataCrc);
 
 class Rar4Writer {

@@ -5,9 +5,6 @@
 
 namespace rarstandin {
 
-// Largest header the format allows; a larger size field is damage, not a header.
-constexpr std::uint64_t kRar5MaxHeaderSize = 2 * 1024 * 1024;
-
 ArchiveLayout ReadRar5Layout(ByteSource& source);
 
 } // namespace rarstandin

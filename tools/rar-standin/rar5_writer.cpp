@@ -16,15 +16,15 @@ std::uint32_t UnixTime(const FILETIME& time) {
 
 } // namespace
 
-std::string MakeRar5Header(std::uint64_t type, std::uint64_t flags, std::string_view fields,
+std::string MakeRar5Header(rar5::HeaderType type, std::uint64_t flags, std::string_view fields,
                            std::string_view extra, bool hasData, std::uint64_t dataSize) {
     if (!extra.empty()) {
-        flags |= 0x01;
+        flags |= rar5::kHasExtra;
     }
     if (hasData) {
-        flags |= 0x02;
+        flags |= rar5::kHasData;
     }
-    std::string body = EncodeVint(type) + EncodeVint(flags);
+    std::string body = EncodeVint(static_cast<std::uint64_t>(type)) + EncodeVint(flags);
     if (!extra.empty()) {
         body += EncodeVint(extra.size());
     }
@@ -33,10 +33,9 @@ std::string MakeRar5Header(std::uint64_t type, std::uint64_t flags, std::string_
     }
     body += fields;
     body += extra;
-    const std::string covered = EncodeVint(body.size()) + body;
-    std::string header;
-    AppendLe32(header, Crc32(covered));
-    return header + covered;
+    std::string header = std::string(4, '\0') + EncodeVint(body.size()) + body;
+    StoreLe32(header, 0, rar5::HeaderCrc(header));
+    return header;
 }
 
 std::string MakeRar5FileFields(const StoredMember& member, std::uint64_t unpackedSize, std::uint32_t dataCrc,
@@ -47,7 +46,8 @@ std::string MakeRar5FileFields(const StoredMember& member, std::uint64_t unpacke
             c = '/';
         }
     }
-    const std::uint64_t fileFlags = member.directory ? 0x01 | 0x02 : 0x02 | 0x04;
+    const std::uint64_t fileFlags =
+        member.directory ? rar5::kFileDirectory | rar5::kFileTime : rar5::kFileTime | rar5::kFileCrc;
     std::string fields = EncodeVint(fileFlags) + EncodeVint(unpackedSize) + EncodeVint(member.attributes);
     AppendLe32(fields, UnixTime(member.modified));
     if (!member.directory) {
@@ -61,20 +61,21 @@ std::string MakeRar5FileFields(const StoredMember& member, std::uint64_t unpacke
 }
 
 Rar5Writer::Rar5Writer(ByteSink& sink, std::uint64_t archiveFlags) : sink_(sink) {
-    sink_.Write(kRar5Signature);
-    sink_.Write(MakeRar5Header(1, 0, EncodeVint(archiveFlags)));
+    sink_.Write(rar5::kSignature);
+    sink_.Write(MakeRar5Header(rar5::HeaderType::Main, 0, EncodeVint(archiveFlags)));
 }
 
 void Rar5Writer::Add(const StoredMember& member, std::string_view data) {
     const std::uint64_t size = member.directory ? 0 : data.size();
-    sink_.Write(MakeRar5Header(2, 0, MakeRar5FileFields(member, size, Crc32(data)), {}, true, size));
+    sink_.Write(MakeRar5Header(rar5::HeaderType::File, 0, MakeRar5FileFields(member, size, Crc32(data)), {},
+                               true, size));
     if (!member.directory) {
         sink_.Write(data);
     }
 }
 
 void Rar5Writer::Finish() {
-    sink_.Write(MakeRar5Header(5, 0, EncodeVint(0)));
+    sink_.Write(MakeRar5Header(rar5::HeaderType::End, 0, EncodeVint(0)));
 }
 
 } // namespace rarstandin

@@ -2,6 +2,7 @@
 // Writes RAR 5 archives of stored members, and the header pieces tests build odd archives from.
 
 #include "byte_io.h"
+#include "rar5_format.h"
 #include "stored_member.h"
 
 #include <cstdint>
@@ -10,11 +11,9 @@
 
 namespace rarstandin {
 
-inline constexpr std::string_view kRar5Signature{"Rar!\x1A\x07\x01\x00", 8};
-
 // A whole block header: CRC, size, type, flags, the extra and data sizes (when given), fields, extra.
-// Flags 0x01 and 0x02 are set from extra and hasData.
-std::string MakeRar5Header(std::uint64_t type, std::uint64_t flags, std::string_view fields,
+// The extra-area and data flags are set from extra and hasData.
+std::string MakeRar5Header(rar5::HeaderType type, std::uint64_t flags, std::string_view fields,
                            std::string_view extra = {}, bool hasData = false, std::uint64_t dataSize = 0);
 // The fields of a file or service header.
 std::string MakeRar5FileFields(const StoredMember& member, std::uint64_t unpackedSize, std::uint32_t dataCrc,
