@@ -13,7 +13,7 @@
 #include "app/frm_main.h"
 #include "app/startup.h"
 #include "job/archive_finder.h"
-#include "job/command_runner.h"
+#include "platform/command_runner.h"
 #include "job/run_driver.h"
 #include "platform/ansi_text.h"
 #include "platform/sys_api.h"

@@ -21,22 +21,15 @@ namespace {
 
 namespace attr = platform::attr;
 
-std::wstring UpperCase(std::wstring text) {
-    if (!text.empty()) {
-        ::CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
-    }
-    return text;
-}
-
 // How many entries of one folder answer to each name, long or short, compared without letter case.
 class NameCounts {
   public:
     explicit NameCounts(const std::vector<platform::DirEntry>& entries) {
         for (const auto& entry : entries) {
-            const std::wstring name = UpperCase(entry.name);
+            const std::wstring name = platform::FoldNameCase(entry.name);
             ++counts_[name];
             if (!entry.shortName.empty()) {
-                const std::wstring alias = UpperCase(entry.shortName);
+                const std::wstring alias = platform::FoldNameCase(entry.shortName);
                 if (alias != name) {
                     ++counts_[alias];
                 }
@@ -46,7 +39,7 @@ class NameCounts {
     // An alias names its own entry only when no other entry of the folder answers to it. Windows keeps
     // aliases unique; Wine's hashed aliases can collide.
     bool IsUnique(const std::wstring& name) const {
-        const auto found = counts_.find(UpperCase(name));
+        const auto found = counts_.find(platform::FoldNameCase(name));
         return found != counts_.end() && found->second == 1;
     }
 
@@ -66,7 +59,7 @@ std::wstring ShortComponent(const platform::DirEntry& entry, const NameCounts& c
 class ArchiveSearch {
   public:
     ArchiveSearch(JobState& form, std::wstring filter, bool searchSubDir)
-        : form_(form), filter_(UpperCase(std::move(filter))), searchSubDir_(searchSubDir) {}
+        : form_(form), filter_(platform::FoldNameCase(std::move(filter))), searchSubDir_(searchSubDir) {}
 
     // dir is the long path as the caller built it, ending in '\'; shortDir its short form, if any;
     // throughLink tells that dir was listed as a link, junction or mount point.
@@ -146,8 +139,8 @@ class ArchiveSearch {
             return false;
         }
         // The system's search matches a pattern against the alias as well as the long name.
-        return WildcardMatch(filter_, UpperCase(entry.name)) ||
-               (!entry.shortName.empty() && WildcardMatch(filter_, UpperCase(entry.shortName)));
+        return WildcardMatch(filter_, platform::FoldNameCase(entry.name)) ||
+               (!entry.shortName.empty() && WildcardMatch(filter_, platform::FoldNameCase(entry.shortName)));
     }
 
     static bool IsSubfolder(const platform::DirEntry& entry) {
@@ -163,7 +156,7 @@ class ArchiveSearch {
                                                  const std::optional<std::wstring>& shortDir,
                                                  const platform::DirEntry& entry, const NameCounts& counts) {
         const std::wstring path = shortDir ? *shortDir + ShortComponent(entry, counts)
-                                           : sysAPI::GetShortPath(dir + UpperCase(entry.name));
+                                           : sysAPI::GetShortPath(dir + platform::FoldNameCase(entry.name));
         if (path.empty() || path.back() == L' ' || !platform::TryToAnsi(path)) {
             return std::nullopt;
         }

@@ -2,9 +2,9 @@
 
 #include "job/archive_finder.h"
 #include "job/batch_file.h"
-#include "job/command_runner.h"
 #include "job/list_file.h"
 #include "platform/ansi_text.h"
+#include "platform/command_runner.h"
 #include "platform/file_identity.h"
 #include "platform/mod_function.h"
 #include "platform/short_path.h"

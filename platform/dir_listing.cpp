@@ -90,4 +90,11 @@ DWORD GetAttributes(std::wstring_view path) {
     return attributes;
 }
 
+std::wstring FoldNameCase(std::wstring name) {
+    if (!name.empty()) {
+        ::CharUpperBuffW(name.data(), static_cast<DWORD>(name.size()));
+    }
+    return name;
+}
+
 } // namespace platform

@@ -1,6 +1,6 @@
 #pragma once
 // The operating-system procedures that answer in-band and never raise: the short-path helper and the
-// folder picker. (The command runner, the third of them, lives with the job: job/command_runner.h.)
+// folder picker. (The command runner, the third of them, is in platform/command_runner.h.)
 
 #include <windows.h>
 

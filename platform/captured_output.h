@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace job {
+namespace platform {
 
 class CapturedOutput {
   public:
@@ -20,4 +20,4 @@ class CapturedOutput {
     std::vector<std::string> blocks_;
 };
 
-} // namespace job
+} // namespace platform

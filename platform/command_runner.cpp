@@ -1,7 +1,7 @@
-#include "job/command_runner.h"
+#include "platform/command_runner.h"
 
-#include "job/captured_output.h"
 #include "platform/ansi_text.h"
+#include "platform/captured_output.h"
 #include "platform/child_process.h"
 #include "platform/win32_error.h"
 
@@ -39,7 +39,7 @@ std::wstring GetCommandOutput(std::wstring_view commandLine, std::wstring_view f
         return L"error: '" + std::wstring(commandLine) + L"' 不是可运行的程序";
     }
 
-    job::CapturedOutput output;
+    platform::CapturedOutput output;
     std::vector<char> buffer(ReadBufferSize);
     size_t carried = 0;
     DWORD got = 0;

@@ -1,10 +1,10 @@
-#include "job/captured_output.h"
+#include "platform/captured_output.h"
 
 #include "platform/ansi_text.h"
 
 #include <algorithm>
 
-namespace job {
+namespace platform {
 
 namespace {
 
@@ -44,4 +44,4 @@ std::wstring CapturedOutput::TakeText() {
     return text;
 }
 
-} // namespace job
+} // namespace platform
