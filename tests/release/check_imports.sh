@@ -2,7 +2,7 @@
 # Fails when a Windows executable could not start on the minimum Windows version the README states:
 # when it imports a function that is not on the reviewed list for its architecture (every function on
 # the list exists on that version), when its PE header asks for a newer subsystem version, or when the
-# manifest's supportedOS entries do not start at that version.
+# manifest's supportedOS entries (in the source and in the exe) do not start at that version.
 # Usage: check_imports.sh ARCH EXE     (ARCH: win64 or win32)
 set -euo pipefail
 export LC_ALL=C  # objdump's own words, untranslated
@@ -56,13 +56,18 @@ for version in "${order[@]}"; do
     [ "$version" = "$minimum" ] && started=1
     [ -n "$started" ] && expected+=("${supported_os[$version]}")
 done
-declared=$(grep -o 'supportedOS Id="{[^}]*}"' "$root/app/brindle.manifest" | sed 's/.*{\(.*\)}.*/\1/' | tr 'A-F' 'a-f' | sort)
 wanted=$(printf '%s\n' "${expected[@]}" | sort)
+supported() { grep -ao 'supportedOS Id="{[^}]*}"' "$1" | sed 's/.*{\(.*\)}.*/\1/' | tr 'A-F' 'a-f' | sort || true; }
+declared=$(supported "$root/app/brindle.manifest")
 [ "$declared" = "$wanted" ] ||
     fail "app/brindle.manifest's supportedOS entries do not match $minimum and later: $(echo $declared)"
+# The manifest the exe carries (a resource, stored as plain text).
+embedded=$(supported "$exe")
+[ "$embedded" = "$wanted" ] ||
+    fail "the manifest in $(basename "$exe") does not declare $minimum and later: $(echo $embedded)"
 
 if [ "$failures" -eq 0 ]; then
     echo "$(basename "$exe") ($arch): $(grep -c . <("$here/list_imports.sh" "$exe")) imports, all available on $minimum;" \
-         "subsystem version $subsystem; manifest agrees"
+         "subsystem version $subsystem; manifest agrees, in the source and in the exe"
 fi
 [ "$failures" -eq 0 ]
