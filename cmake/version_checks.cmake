@@ -21,3 +21,7 @@ if(NOT manifest MATCHES "name=\"Brindle\" version=\"${PROJECT_VERSION}\\.0\"")
     message(FATAL_ERROR "app/brindle.manifest: the assembly version should be ${PROJECT_VERSION}.0, "
                         "as app/version.h says")
 endif()
+
+# A new version in these files must reach the build without a manual reconfigure.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+             ${PROJECT_SOURCE_DIR}/app/version.h ${PROJECT_SOURCE_DIR}/app/brindle.manifest)
