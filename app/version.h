@@ -1,5 +1,6 @@
 #pragma once
-// The program's version, shared by the code (window caption) and the version resource.
+// The program's version, defined here only: the code (window caption), the version resource, CMake's
+// project version and the release package's file names all take it from this file.
 
 #define BRINDLE_VERSION_MAJOR 0
 #define BRINDLE_VERSION_MINOR 1

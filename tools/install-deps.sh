@@ -2,6 +2,7 @@
 # Installs what building and testing Brindle needs on Debian 12, as root. Quick when all is there.
 set -euo pipefail
 
+# libarchive-tools: bsdtar reads archives in the tests and writes the release zips (tools/package.sh).
 packages=(cmake make git ca-certificates
           mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           wine wine64 wine32:i386 xvfb xauth x11-utils xdotool imagemagick

@@ -1,0 +1,72 @@
+#!/bin/bash
+# The release package works: packs this build's Brindle.exe with the package command, checks what the zip
+# holds, unpacks it into an empty folder, puts the recording fake archiver beside Brindle.exe as Rar.exe
+# and runs one clean-up through the window; the archiver must have been called for the archive.
+set -euo pipefail
+wine_run=$1 brindle=$2 fake_rar=$3 driver=$4 arch=$5 version=$6 work=$7
+root=$(cd "$(dirname "$0")/../.." && pwd)
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+crlf_only() { # every line of the file ends with CR LF, the last one included
+    [ "$(tr -cd '\n' <"$1" | wc -c)" -gt 0 ] && [ "$(tr -cd '\n' <"$1" | wc -c)" = "$(grep -c $'\r$' "$1")" ] &&
+        [ "$(tail -c 2 "$1" | od -An -tx1 | tr -d ' \n')" = 0d0a ]
+}
+
+rm -rf "$work" && mkdir -p "$work/dist" "$work/unpacked"
+zip=$("$root/tools/package.sh" --from "$brindle" "$arch" "$work/dist")
+[ "$(basename "$zip")" = "Brindle-$version-$arch.zip" ] || fail "the package is named $(basename "$zip")"
+
+# Exactly the program, the guide and the licence; names in code page 936.
+names=$(LC_ALL=C.UTF-8 bsdtar --options hdrcharset=CP936 -tf "$zip" | sort)
+expected=$(printf '%s\n' Brindle.exe LICENSE.txt 使用说明.txt | sort)
+[ "$names" = "$expected" ] || fail "the zip holds: $(echo $names), expected: $(echo $expected)"
+
+program="$work/unpacked"
+(cd "$program" && LC_ALL=C.UTF-8 bsdtar --options hdrcharset=CP936 -xf "$zip")
+guide="$program/使用说明.txt"
+if [ -f "$guide" ]; then
+    [ "$(head -c 3 "$guide" | od -An -tx1 | tr -d ' \n')" = efbbbf ] || fail "the guide has no UTF-8 byte-order mark"
+    iconv -f UTF-8 -t UTF-8 "$guide" >/dev/null 2>&1 || fail "the guide is not UTF-8"
+    crlf_only "$guide" || fail "the guide's lines do not all end with CR LF"
+    grep -q 'WinRAR' "$guide" || fail "the guide does not say where Rar.exe comes from"
+fi
+if [ -f "$program/LICENSE.txt" ]; then
+    grep -q '^MIT License' "$program/LICENSE.txt" || fail "LICENSE.txt is not the MIT licence"
+    crlf_only "$program/LICENSE.txt" || fail "LICENSE.txt's lines do not all end with CR LF"
+fi
+objdump=x86_64-w64-mingw32-objdump
+symbols=$(LC_ALL=C "$objdump" -t "$program/Brindle.exe")
+grep -q '^no symbols' <<<"$symbols" || fail "Brindle.exe is not stripped"
+[ "$failures" -eq 0 ] || exit 1
+
+# One clean-up through the window, with the recording archiver beside the unpacked program.
+cp "$fake_rar" "$program/Rar.exe"
+tree="$work/tree"
+mkdir -p "$tree/资料 目录"
+printf 'Rar!\x1a\x07\x00 not read by the recording archiver' >"$tree/资料 目录/一个档案.rar"
+printf 'not an archive\r\n' >"$tree/资料 目录/说明.txt"
+(cd "$program" && "$wine_run" "$program/Brindle.exe" &)
+"$wine_run" "$driver" "Z:${tree//\//\\}" "Z:${work//\//\\}\\log.txt" '*.htm' || fail "the run through the window did not end"
+"$wine_run" cmd /c taskkill /im Brindle.exe >/dev/null 2>&1 || true
+
+calls="$program/rar-calls.log"
+if [ ! -f "$calls" ]; then
+    fail "the archiver was never called"
+else
+    mapfile -t lines < <(tr -d '\r' <"$calls")
+    [ "${#lines[@]}" -eq 1 ] || fail "the archiver was called ${#lines[@]} times, expected once: $(cat "$calls")"
+    IFS=$'\t' read -r command archive pattern <<<"${lines[0]}"
+    [ "$command" = d ] || fail "the archiver's command was '$command', expected d"
+    [ "$pattern" = '*.htm' ] || fail "the archiver's pattern was '$pattern', expected *.htm"
+    # The batch names the archive by its short path; Wine turns it back into the Linux path.
+    called=$("$wine_run" winepath -u "$archive" 2>/dev/null | tr -d '\r')
+    [ "$called" = "$tree/资料 目录/一个档案.rar" ] || fail "the archiver was called for '$archive' ($called)"
+fi
+log=$(tr -d '\r' <"$work/log.txt" 2>/dev/null || true)
+grep -q '^批处理文件：.*Brindle.BAT 已生成！$' <<<"$log" || fail "no batch-generated entry in the log"
+grep -q '^Deleting from ' <<<"$log" || fail "the log lacks the archiver's report"
+[ ! -e "$tree/Brindle.BAT" ] || fail "the batch was left behind"
+
+[ "$failures" -eq 0 ] && echo "$(basename "$zip"): unpacked, ran one clean-up through the window"
+[ "$failures" -eq 0 ]
