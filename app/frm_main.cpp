@@ -1,9 +1,9 @@
 #include "app/frm_main.h"
 
+#include "app/control_setup.h"
 #include "app/controls.h"
 #include "app/dpi.h"
 #include "app/log_box.h"
-#include "app/resource_ids.h"
 #include "app/startup.h"
 #include "platform/sys_api.h"
 #include "platform/win32_error.h"
@@ -20,8 +20,6 @@ namespace {
 constexpr wchar_t ClassName[] = L"BrindleMainWindow";
 constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD WindowExStyle = WS_EX_CONTROLPARENT;
-// The drop-down list of the pattern box, below its edit field, at 96 DPI.
-constexpr int ComboListHeight = 120;
 
 std::wstring Widen(const char* text) {
     std::wstring wide;
@@ -54,22 +52,7 @@ frmMain::~frmMain() {
 }
 
 bool frmMain::Create(HINSTANCE instance) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = ClassName;
-    windowClass.hIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_BRINDLE), IMAGE_ICON,
-                                                        ::GetSystemMetrics(SM_CXICON),
-                                                        ::GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
-    windowClass.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_BRINDLE), IMAGE_ICON,
-                                                          ::GetSystemMetrics(SM_CXSMICON),
-                                                          ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-    if (!::RegisterClassExW(&windowClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        platform::ThrowLastError("RegisterClassExW");
-    }
+    RegisterWindowClass(instance, ClassName, WindowProc);
     // The caption as designed; start-up replaces it before the window first shows.
     if (::CreateWindowExW(WindowExStyle, ClassName, L"appName", WindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                           CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this) == nullptr) {
@@ -83,16 +66,7 @@ bool frmMain::Create(HINSTANCE instance) {
 }
 
 void frmMain::Show(int showCommand) {
-    RECT window{};
-    ::GetWindowRect(hwnd_, &window);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    ::GetMonitorInfoW(::MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& area = monitor.rcWork;
-    const int width = window.right - window.left;
-    const int height = window.bottom - window.top;
-    ::SetWindowPos(hwnd_, nullptr, area.left + (area.right - area.left - width) / 2,
-                   area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    CenterOnWorkArea(hwnd_);
     ::ShowWindow(hwnd_, showCommand);
     ::UpdateWindow(hwnd_);
     ::SetFocus(Control(txtPath));
@@ -158,9 +132,16 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void frmMain::OnCreate() {
     dpi_ = WindowDpi(hwnd_);
-    CreateControls();
+    CreateControls(hwnd_);
     SetClientSize(hwnd_, TwipsToPixels(ClientWidthTwips, dpi_), TwipsToPixels(ClientHeightTwips, dpi_));
     ApplyLayout(dpi_);
+}
+
+void frmMain::ApplyLayout(int dpi) {
+    unique_hfont font(CreateDesignFont(dpi));
+    LayOutControls(hwnd_, font.get(), dpi);
+    // The controls now use the new font, so the old one may go.
+    font_ = std::move(font);
 }
 
 // A plain window gets no focus handling from the dialog manager: remember the focused control when the
@@ -297,49 +278,6 @@ void frmMain::SetBusy(bool busy) {
     if (focusBeforeRun_ != nullptr && ::IsWindow(focusBeforeRun_) && ::GetFocus() != focusBeforeRun_) {
         ::SetFocus(focusBeforeRun_);
     }
-}
-
-void frmMain::CreateControls() {
-    const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
-    // Created in tab order, which is the order Tab follows.
-    for (const ControlRow& row : ControlTable()) {
-        const ControlClass controlClass = ClassFor(row.kind);
-        ::CreateWindowExW(controlClass.exStyle, controlClass.name, row.caption, controlClass.style, 0, 0, 0,
-                          0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
-    }
-    // The frames go to the bottom of the order, so they never paint over the controls inside them.
-    for (const ControlRow& row : ControlTable()) {
-        if (row.kind == ControlKind::Frame) {
-            ::SetWindowPos(Control(row.id), HWND_BOTTOM, 0, 0, 0, 0,
-                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        }
-    }
-    const HWND log = Control(txtOutput);
-    RemoveLogLimit(log);
-    RemoveTextLimit(Control(txtPath));
-    RemoveComboTextLimit(Control(cmbFileType));
-}
-
-void frmMain::ApplyLayout(int dpi) {
-    unique_hfont font(CreateDesignFont(dpi));
-    for (const ControlRow& row : ControlTable()) {
-        const HWND control = Control(row.id);
-        RECT rect = ControlRect(row, dpi);
-        if (row.kind == ControlKind::SizedLabel) {
-            // Sized to the caption's one line in the window's font.
-            const SIZE text = TextExtent(control, font.get(), row.caption);
-            rect.right = rect.left + text.cx;
-            rect.bottom = rect.top + text.cy;
-        } else if (row.kind == ControlKind::Combo) {
-            rect.bottom += ::MulDiv(ComboListHeight, dpi, DesignDpi);
-        }
-        SetFont(control, font.get());
-        ::SetWindowPos(control, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    // The controls now use the new font, so the old one may go.
-    font_ = std::move(font);
-    ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 } // namespace app

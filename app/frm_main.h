@@ -60,7 +60,6 @@ class frmMain : public job::RunView {
     void cmdExecute_Click();
     void cmdPath_Click();
 
-    void CreateControls();
     void ApplyLayout(int dpi);
 
     std::wstring programFolder_;
