@@ -7,6 +7,8 @@
 //   window_probe boxes                how many message boxes and dialogs of the program are open
 //   window_probe minimize | restore
 
+#include "tools/demo/remote_window.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -17,25 +19,6 @@ namespace {
 
 HWND MainWindow() {
     return ::FindWindowW(L"BrindleMainWindow", nullptr);
-}
-
-HWND WaitForWindow() {
-    for (int waited = 0; waited < 60000; waited += 100) {
-        const HWND window = MainWindow();
-        if (window != nullptr && ::IsWindowVisible(window)) {
-            return window;
-        }
-        ::Sleep(100);
-    }
-    return nullptr;
-}
-
-std::wstring Text(HWND control) {
-    const auto length = ::SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(
-        ::SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-    return text;
 }
 
 void PrintUtf8(const std::wstring& text) {
@@ -71,7 +54,7 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     const std::wstring command = argv[1];
-    const HWND window = command == L"wait" ? WaitForWindow() : MainWindow();
+    const HWND window = command == L"wait" ? remote::WaitForBrindleWindow(60000) : MainWindow();
     if (window == nullptr) {
         std::fputs("the Brindle window is not there\n", stderr);
         return 1;
@@ -89,7 +72,7 @@ int wmain(int argc, wchar_t** argv) {
         }
         std::printf("%d\n", focus != nullptr ? ::GetDlgCtrlID(focus) : 0);
     } else if (command == L"text") {
-        PrintUtf8(Text(control));
+        PrintUtf8(remote::Text(control));
     } else if (command == L"checked") {
         std::printf("%d\n", ::SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
     } else if (command == L"boxes") {

@@ -6,6 +6,8 @@
 
 #include "app/layout.h"
 
+#include "tools/demo/remote_window.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -18,26 +20,6 @@ constexpr int IncludeSubfolders = app::chkSubPath;
 constexpr int Pattern = app::cmbFileType;
 constexpr int Execute = app::cmdExecute;
 constexpr int Log = app::txtOutput;
-
-// GetWindowText does not ask a control of another process for its text; WM_GETTEXT does.
-std::wstring Text(HWND control) {
-    const auto length = ::SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(
-        ::SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-    return text;
-}
-
-HWND WaitForWindow(DWORD timeoutMs) {
-    for (DWORD waited = 0; waited < timeoutMs; waited += 100) {
-        const HWND window = ::FindWindowW(L"BrindleMainWindow", nullptr);
-        if (window != nullptr && ::IsWindowVisible(window)) {
-            return window;
-        }
-        ::Sleep(100);
-    }
-    return nullptr;
-}
 
 size_t Count(const std::wstring& text, const std::wstring& part) {
     size_t count = 0;
@@ -69,7 +51,7 @@ int wmain(int argc, wchar_t** argv) {
         fwprintf(stderr, L"usage: drive_window <folder> <log file> [pattern]\n");
         return 2;
     }
-    const HWND window = WaitForWindow(60000);
+    const HWND window = remote::WaitForBrindleWindow(60000);
     if (window == nullptr) {
         fwprintf(stderr, L"the Brindle window did not appear\n");
         return 1;
@@ -93,7 +75,7 @@ int wmain(int argc, wchar_t** argv) {
                                    &length)) {
             continue;
         }
-        log = Text(::GetDlgItem(window, Log));
+        log = remote::Text(::GetDlgItem(window, Log));
         if (Count(log, rule) >= 4 && ::IsWindowEnabled(::GetDlgItem(window, Execute))) {
             break;
         }
