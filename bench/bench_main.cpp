@@ -6,6 +6,8 @@
 //   bench_brindle capture WRITER           GetCommandOutput against a bare ReadFile loop
 //   bench_brindle capture-peak WRITER MIB  peak memory of one capture
 //   bench_brindle log                      WriteMessage into the real window against whole-text appends
+//   bench_brindle window-run DIR BRINDLE    an only-batch run through Brindle.exe's window over the tree
+//   bench_brindle run-parts DIR            each step of that run on its own, beside a bare walk
 //   bench_brindle run DIR RAR              a whole run over 500 archives against a for /r batch
 //   bench_brindle startup BRINDLE EMPTY    start to window shown, against an empty window program
 //   bench_brindle idle BRINDLE             private memory of Brindle at idle
@@ -34,6 +36,12 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"log") {
         return Log();
+    }
+    if (command == L"window-run" && argc == 4) {
+        return WindowRun(argv[2], argv[3]);
+    }
+    if (command == L"run-parts" && argc == 3) {
+        return RunParts(argv[2]);
     }
     if (command == L"run" && argc == 4) {
         return WholeRun(argv[2], argv[3]);

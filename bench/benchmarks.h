@@ -10,6 +10,8 @@ int Search(const std::wstring& root);
 int Capture(const std::wstring& writer);
 int CapturePeak(const std::wstring& writer, size_t mib);
 int Log();
+int WindowRun(const std::wstring& root, const std::wstring& brindleExe);
+int RunParts(const std::wstring& root);
 int WholeRun(const std::wstring& root, const std::wstring& rar);
 int Startup(const std::wstring& brindle, const std::wstring& empty);
 int Idle(const std::wstring& brindle);

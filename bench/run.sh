@@ -33,6 +33,8 @@ run_arch() {
     [ -d "$data/tree" ] || "${bench[@]}" make-tree "$(win "$data/tree")" >&2
     echo "| **$arch** | | | | |"
     "${bench[@]}" search "$(win "$data/tree")"
+    "${bench[@]}" window-run "$(win "$data/tree")" "$(win "$b/Brindle.exe")"
+    "${bench[@]}" run-parts "$(win "$data/tree")"
     "${bench[@]}" capture "$(win "$b/bench_child_writer.exe")"
     "${bench[@]}" capture-peak "$(win "$b/bench_child_writer.exe")" 256
     "${bench[@]}" log

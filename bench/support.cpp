@@ -45,12 +45,11 @@ void PumpMessages() {
     }
 }
 
-size_t BareWalk(const std::wstring& folder) {
+size_t BareWalk(const std::wstring& folder, FINDEX_INFO_LEVELS level) {
     size_t archives = 0;
     WIN32_FIND_DATAW data;
-    platform::unique_hfind find(::FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &data,
-                                                   FindExSearchNameMatch, nullptr,
-                                                   FIND_FIRST_EX_LARGE_FETCH));
+    platform::unique_hfind find(::FindFirstFileExW(
+        (folder + L"\\*").c_str(), level, &data, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
     if (!find) {
         return 0;
     }
@@ -69,7 +68,7 @@ size_t BareWalk(const std::wstring& folder) {
         }
     } while (::FindNextFileW(find.get(), &data));
     for (const auto& subfolder : subfolders) {
-        archives += BareWalk(subfolder);
+        archives += BareWalk(subfolder, level);
     }
     return archives;
 }

@@ -21,7 +21,8 @@ void RunQuietly(std::wstring command, const std::wstring& folder);
 // Dispatches every message waiting for this thread.
 void PumpMessages();
 // The floor of any search: a recursive listing with the cheapest search the system offers, skipping
-// hidden and system entries; answers the number of *.rar files.
-size_t BareWalk(const std::wstring& folder);
+// hidden and system entries; answers the number of *.rar files. FindExInfoStandard also asks for each
+// entry's 8.3 alias.
+size_t BareWalk(const std::wstring& folder, FINDEX_INFO_LEVELS level = FindExInfoBasic);
 
 } // namespace bench
