@@ -10,6 +10,7 @@
 //   bench_brindle run-parts DIR            each step of that run on its own, beside a bare walk
 //   bench_brindle run DIR RAR              a whole run over 500 archives against a for /r batch
 //   bench_brindle startup BRINDLE EMPTY    start to window shown, against an empty window program
+//   bench_brindle startup-parts PARTS EMPTY  start-up step by step, against the empty window's steps
 //   bench_brindle idle BRINDLE             private memory of Brindle at idle
 
 #include "benchmarks.h"
@@ -48,6 +49,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"startup" && argc == 4) {
         return Startup(argv[2], argv[3]);
+    }
+    if (command == L"startup-parts" && argc == 4) {
+        return StartupParts(argv[2], argv[3]);
     }
     if (command == L"idle" && argc == 3) {
         return Idle(argv[2]);

@@ -14,6 +14,7 @@ int WindowRun(const std::wstring& root, const std::wstring& brindleExe);
 int RunParts(const std::wstring& root);
 int WholeRun(const std::wstring& root, const std::wstring& rar);
 int Startup(const std::wstring& brindle, const std::wstring& empty);
+int StartupParts(const std::wstring& parts, const std::wstring& empty);
 int Idle(const std::wstring& brindle);
 
 } // namespace bench

@@ -41,6 +41,7 @@ run_arch() {
     rm -rf "$data/run"
     "${bench[@]}" run "$(win "$data/run")" "$(win "$b/Rar.exe")"
     "${bench[@]}" startup "$(win "$b/Brindle.exe")" "$(win "$b/bench_empty_window.exe")"
+    "${bench[@]}" startup-parts "$(win "$b/bench_startup_parts.exe")" "$(win "$b/bench_empty_window.exe")"
     "${bench[@]}" idle "$(win "$b/Brindle.exe")"
     wine_stop
 }
