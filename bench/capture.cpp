@@ -81,13 +81,14 @@ std::wstring TextCapture(const std::wstring& writer, size_t mib) {
 int Capture(const std::wstring& writer) {
     std::vector<double> brindle64, brindle256;
     for (size_t mib : {64u, 256u}) {
-        std::vector<char> buffer((mib << 20) + 1);
         std::vector<double> brindle, bare, reader;
         size_t ours = 0, theirs = 0;
         for (int i = 0; i < 3; ++i) {
             brindle.push_back(Seconds(
                 [&] { ours = sysAPI::GetCommandOutput(writer + L" " + std::to_wstring(mib)).size(); }));
             reader.push_back(Seconds([&] { theirs = TextCapture(writer, mib).size(); }));
+            // Held only around its own reading, so a 32-bit process has room for the others' text.
+            std::vector<char> buffer((mib << 20) + 1);
             bare.push_back(Seconds([&] { BareCapture(writer, mib, buffer); }));
         }
         if (ours != theirs) {
