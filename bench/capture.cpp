@@ -83,10 +83,23 @@ int Capture(const std::wstring& writer) {
     for (size_t mib : {64u, 256u}) {
         std::vector<double> brindle, bare, reader;
         size_t ours = 0, theirs = 0;
-        for (int i = 0; i < 3; ++i) {
-            brindle.push_back(Seconds(
-                [&] { ours = sysAPI::GetCommandOutput(writer + L" " + std::to_wstring(mib)).size(); }));
-            reader.push_back(Seconds([&] { theirs = TextCapture(writer, mib).size(); }));
+        for (int i = 0; i < 4; ++i) {
+            const auto timeBrindle = [&] {
+                brindle.push_back(Seconds(
+                    [&] { ours = sysAPI::GetCommandOutput(writer + L" " + std::to_wstring(mib)).size(); }));
+            };
+            const auto timeReader = [&] {
+                reader.push_back(Seconds([&] { theirs = TextCapture(writer, mib).size(); }));
+            };
+            // The one that goes second may find the memory the first has just freed still mapped, so they
+            // take turns going first.
+            if (i % 2 == 0) {
+                timeBrindle();
+                timeReader();
+            } else {
+                timeReader();
+                timeBrindle();
+            }
             // Held only around its own reading, so a 32-bit process has room for the others' text.
             std::vector<char> buffer((mib << 20) + 1);
             bare.push_back(Seconds([&] { BareCapture(writer, mib, buffer); }));
