@@ -4,7 +4,7 @@
 //   bench_brindle make-tree DIR            the search tree: 2,000 folders, 20,000 files, 2,000 archives
 //   bench_brindle search DIR               AutoListFiles against dir /s /b and a bare walk
 //   bench_brindle capture WRITER           GetCommandOutput against a bare ReadFile loop
-//   bench_brindle capture-peak WRITER MIB  peak memory of one capture
+//   bench_brindle capture-peak WRITER MIB [reader]  peak memory of one capture (or of the text reader's)
 //   bench_brindle log                      WriteMessage into the real window against whole-text appends
 //   bench_brindle window-run DIR BRINDLE    an only-batch run through Brindle.exe's window over the tree
 //   bench_brindle run-parts DIR            each step of that run on its own, beside a bare walk
@@ -32,8 +32,9 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"capture" && argc == 3) {
         return Capture(argv[2]);
     }
-    if (command == L"capture-peak" && argc == 4) {
-        return CapturePeak(argv[2], std::wcstoul(argv[3], nullptr, 10));
+    if (command == L"capture-peak" && (argc == 4 || argc == 5)) {
+        return CapturePeak(argv[2], std::wcstoul(argv[3], nullptr, 10),
+                           argc == 5 && std::wstring(argv[4]) == L"reader");
     }
     if (command == L"log") {
         return Log();

@@ -8,7 +8,7 @@ namespace bench {
 int MakeTree(const std::wstring& root);
 int Search(const std::wstring& root);
 int Capture(const std::wstring& writer);
-int CapturePeak(const std::wstring& writer, size_t mib);
+int CapturePeak(const std::wstring& writer, size_t mib, bool textReader);
 int Log();
 int WindowRun(const std::wstring& root, const std::wstring& brindleExe);
 int RunParts(const std::wstring& root);

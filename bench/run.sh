@@ -37,6 +37,7 @@ run_arch() {
     "${bench[@]}" run-parts "$(win "$data/tree")"
     "${bench[@]}" capture "$(win "$b/bench_child_writer.exe")"
     "${bench[@]}" capture-peak "$(win "$b/bench_child_writer.exe")" 256
+    "${bench[@]}" capture-peak "$(win "$b/bench_child_writer.exe")" 256 reader
     "${bench[@]}" log
     rm -rf "$data/run"
     "${bench[@]}" run "$(win "$data/run")" "$(win "$b/Rar.exe")"
