@@ -1,6 +1,7 @@
 #include "app/log_box.h"
 
 #include "job/log_entry.h"
+#include "platform/unique_handle.h"
 
 #include <algorithm>
 
@@ -11,6 +12,34 @@ void RemoveLogLimit(HWND edit) {
 }
 
 namespace {
+
+struct LocalMemoryTraits {
+    using pointer = HLOCAL;
+    static pointer Invalid() noexcept { return nullptr; }
+    static bool IsValid(pointer memory) noexcept { return memory != nullptr; }
+    static void Close(pointer memory) noexcept { ::LocalFree(memory); }
+};
+// Moveable local memory, freed unless handed on (release) to the edit control.
+using unique_hlocal = platform::unique_any<LocalMemoryTraits>;
+
+// A moveable block locked for as long as its text is read or written.
+class LockedText {
+  public:
+    explicit LockedText(HLOCAL memory) : memory_(memory), text_(static_cast<wchar_t*>(::LocalLock(memory))) {}
+    ~LockedText() {
+        if (text_ != nullptr) {
+            ::LocalUnlock(memory_);
+        }
+    }
+    LockedText(const LockedText&) = delete;
+    LockedText& operator=(const LockedText&) = delete;
+
+    wchar_t* text() const noexcept { return text_; }
+
+  private:
+    HLOCAL memory_;
+    wchar_t* text_;
+};
 
 // The box grows its buffer to the exact size each append needs, moving the whole log every time. Handing
 // it a buffer with room ahead, twice what it holds, keeps the cost of an append at the entry's length.
@@ -25,25 +54,23 @@ void MakeRoom(HWND edit, size_t held, size_t needed) {
         return;
     }
     const size_t room = std::max(needed + 1, capacity * 2);
-    const HLOCAL larger = ::LocalAlloc(LMEM_MOVEABLE, room * sizeof(wchar_t));
-    if (larger == nullptr) {
+    unique_hlocal larger(::LocalAlloc(LMEM_MOVEABLE, room * sizeof(wchar_t)));
+    if (!larger) {
         return; // the box still grows its own buffer
     }
-    // With common controls 6 the buffer holds UTF-16 whichever way the box was made.
-    const auto* text = static_cast<const wchar_t*>(::LocalLock(current));
-    auto* copy = static_cast<wchar_t*>(::LocalLock(larger));
-    if (text == nullptr || copy == nullptr) {
-        ::LocalUnlock(larger);
-        ::LocalUnlock(current);
-        ::LocalFree(larger);
-        return;
+    {
+        // With common controls 6 the buffer holds UTF-16 whichever way the box was made.
+        const LockedText text(current);
+        const LockedText copy(larger.get());
+        if (text.text() == nullptr || copy.text() == nullptr) {
+            return;
+        }
+        std::copy(text.text(), text.text() + held, copy.text());
+        copy.text()[held] = L'\0';
     }
-    std::copy(text, text + held, copy);
-    copy[held] = L'\0';
-    ::LocalUnlock(larger);
-    ::LocalUnlock(current);
-    ::SendMessageW(edit, EM_SETHANDLE, reinterpret_cast<WPARAM>(larger), 0);
-    ::LocalFree(current);
+    // The box owns the new buffer from here on, and gives the old one back to be freed.
+    ::SendMessageW(edit, EM_SETHANDLE, reinterpret_cast<WPARAM>(larger.release()), 0);
+    const unique_hlocal previous(current);
 }
 
 } // namespace

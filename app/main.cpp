@@ -9,27 +9,10 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <objbase.h>
 
 #include <exception>
 
 namespace {
-
-// The shell's folder picker needs COM on the window's thread for its new-style dialog.
-class ComApartment {
-  public:
-    ComApartment() : initialized_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComApartment() {
-        if (initialized_) {
-            ::CoUninitialize();
-        }
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-  private:
-    bool initialized_;
-};
 
 int RunMessageLoop(HWND window) {
     MSG message;
@@ -46,7 +29,6 @@ int RunMessageLoop(HWND window) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-    const ComApartment com;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
     try {

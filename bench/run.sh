@@ -33,12 +33,16 @@ run_arch() {
     [ -d "$data/tree" ] || "${bench[@]}" make-tree "$(win "$data/tree")" >&2
     echo "| **$arch** | | | | |"
     "${bench[@]}" search "$(win "$data/tree")"
+    "${bench[@]}" window-run "$(win "$data/tree")" "$(win "$b/Brindle.exe")"
+    "${bench[@]}" run-parts "$(win "$data/tree")"
     "${bench[@]}" capture "$(win "$b/bench_child_writer.exe")"
     "${bench[@]}" capture-peak "$(win "$b/bench_child_writer.exe")" 256
+    "${bench[@]}" capture-peak "$(win "$b/bench_child_writer.exe")" 256 reader
     "${bench[@]}" log
     rm -rf "$data/run"
     "${bench[@]}" run "$(win "$data/run")" "$(win "$b/Rar.exe")"
     "${bench[@]}" startup "$(win "$b/Brindle.exe")" "$(win "$b/bench_empty_window.exe")"
+    "${bench[@]}" startup-parts "$(win "$b/bench_startup_parts.exe")" "$(win "$b/bench_empty_window.exe")"
     "${bench[@]}" idle "$(win "$b/Brindle.exe")"
     wine_stop
 }

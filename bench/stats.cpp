@@ -46,4 +46,11 @@ std::string Format(const Spread& spread, const char* unit) {
     return text;
 }
 
+void Row(const char* figure, const Spread& brindle, const Spread& reference, const Spread& ratio,
+         const char* target) {
+    std::printf("| %s | %s | %s | %s | %s |\n", figure, Format(brindle, " s").c_str(),
+                Format(reference, " s").c_str(), Format(ratio, "").c_str(), target);
+    std::fflush(stdout);
+}
+
 } // namespace bench

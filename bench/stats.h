@@ -1,5 +1,5 @@
 #pragma once
-// Timing and the min/median/max of repeated measurements.
+// Timing, the min/median/max of repeated measurements, and the rows of the performance table.
 
 #include <functional>
 #include <string>
@@ -19,5 +19,8 @@ Spread SpreadOf(std::vector<double> values);
 // Ratios of paired measurements (a[i] / b[i]), so each ratio compares figures of the same moment.
 std::vector<double> Ratios(const std::vector<double>& a, const std::vector<double>& b);
 std::string Format(const Spread& spread, const char* unit);
+// Prints one table row: a figure in seconds, its reference in seconds, their ratio, the target.
+void Row(const char* figure, const Spread& brindle, const Spread& reference, const Spread& ratio,
+         const char* target);
 
 } // namespace bench

@@ -17,7 +17,13 @@ class CapturedOutput {
     std::wstring TakeText();
 
   private:
-    std::vector<std::string> blocks_;
+    struct Block {
+        std::string bytes;
+        // Bytes below 0x80 are one UTF-16 unit each in every ANSI code page, so a block of only those
+        // needs no counting pass before it is converted.
+        bool ascii = true;
+    };
+    std::vector<Block> blocks_;
 };
 
 } // namespace platform

@@ -1,41 +1,126 @@
-#include "platform/ansi_text.h"
 #include "platform/sys_api.h"
+#include "platform/unique_handle.h"
 
 #include <shlobj.h>
-
-#include <memory>
 
 namespace sysAPI {
 
 namespace {
 
-struct ItemListDeleter {
-    void operator()(ITEMIDLIST* items) const noexcept { ::CoTaskMemFree(items); }
+// Only the picker needs the shell and COM, and loading them is a large part of a start-up's time, so
+// they are loaded on the first press of Browse rather than imported.
+struct ModuleTraits {
+    using pointer = HMODULE;
+    static pointer Invalid() noexcept { return nullptr; }
+    static bool IsValid(pointer module) noexcept { return module != nullptr; }
+    static void Close(pointer module) noexcept { ::FreeLibrary(module); }
 };
-using unique_item_list = std::unique_ptr<ITEMIDLIST, ItemListDeleter>;
+using unique_hmodule = platform::unique_any<ModuleTraits>;
+
+unique_hmodule LoadSystemLibrary(const wchar_t* name) {
+    // From the system folder only, never from the program's or the current folder.
+    return unique_hmodule(::LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+}
+
+template <typename Function> Function EntryPoint(const unique_hmodule& module, const char* name) {
+    if (!module) {
+        return nullptr;
+    }
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module.get(), name)));
+}
+
+// The calls the picker makes, from shell32 and ole32 as loaded once for the program's life.
+struct Shell {
+    unique_hmodule shell32 = LoadSystemLibrary(L"shell32.dll");
+    unique_hmodule ole32 = LoadSystemLibrary(L"ole32.dll");
+    decltype(&::SHBrowseForFolderW) browseForFolder =
+        EntryPoint<decltype(&::SHBrowseForFolderW)>(shell32, "SHBrowseForFolderW");
+    decltype(&::SHGetNameFromIDList) nameFromItemList =
+        EntryPoint<decltype(&::SHGetNameFromIDList)>(shell32, "SHGetNameFromIDList");
+    decltype(&::CoInitializeEx) initializeCom =
+        EntryPoint<decltype(&::CoInitializeEx)>(ole32, "CoInitializeEx");
+    decltype(&::CoUninitialize) uninitializeCom =
+        EntryPoint<decltype(&::CoUninitialize)>(ole32, "CoUninitialize");
+    decltype(&::CoTaskMemFree) freeTaskMemory =
+        EntryPoint<decltype(&::CoTaskMemFree)>(ole32, "CoTaskMemFree");
+
+    bool Complete() const {
+        return browseForFolder != nullptr && nameFromItemList != nullptr && initializeCom != nullptr &&
+               uninitializeCom != nullptr && freeTaskMemory != nullptr;
+    }
+};
+
+const Shell& LoadedShell() {
+    static const Shell shell;
+    return shell;
+}
+
+// The new-style picker needs COM on the calling thread while it is open; this balances what it starts.
+class ComApartment {
+  public:
+    explicit ComApartment(const Shell& shell)
+        : shell_(shell), initialized_(SUCCEEDED(shell.initializeCom(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComApartment() {
+        if (initialized_) {
+            shell_.uninitializeCom();
+        }
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+  private:
+    const Shell& shell_;
+    bool initialized_;
+};
+
+// Memory the shell hands over, released to the task allocator: the item list and the path's text.
+template <typename T> class TaskMemory {
+  public:
+    explicit TaskMemory(const Shell& shell) : shell_(shell) {}
+    ~TaskMemory() { shell_.freeTaskMemory(value_); }
+    TaskMemory(const TaskMemory&) = delete;
+    TaskMemory& operator=(const TaskMemory&) = delete;
+
+    T get() const noexcept { return value_; }
+    T* put() noexcept {
+        shell_.freeTaskMemory(value_);
+        value_ = nullptr;
+        return &value_;
+    }
+    void reset(T value) noexcept { *put() = value; }
+
+  private:
+    const Shell& shell_;
+    T value_ = nullptr;
+};
 
 } // namespace
 
 std::wstring BrowseForFolder(std::wstring_view title, HWND owner) {
+    const Shell& shell = LoadedShell();
+    if (!shell.Complete()) {
+        return std::wstring();
+    }
+    const ComApartment com(shell);
     const std::wstring shownTitle = title.empty() ? std::wstring(L"Select a folder:") : std::wstring(title);
-    const std::string ansiTitle = platform::TryToAnsi(shownTitle).value_or(std::string("Select a folder:"));
 
-    BROWSEINFOA info{};
+    BROWSEINFOW info{};
     info.hwndOwner = owner;
-    info.lpszTitle = ansiTitle.c_str();
+    info.lpszTitle = shownTitle.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
 
-    const unique_item_list items(::SHBrowseForFolderA(&info));
-    if (!items) {
+    TaskMemory<PIDLIST_ABSOLUTE> items(shell);
+    items.reset(shell.browseForFolder(&info));
+    if (items.get() == nullptr) {
         return std::wstring();
     }
-    // MAX_PATH bytes is the most SHGetPathFromIDListA ever writes, NUL included.
-    char path[MAX_PATH + 1] = {};
-    if (!::SHGetPathFromIDListA(items.get(), path)) {
+    // The shell allocates the path at its full length: a long path comes back whole, never cut to a
+    // buffer.
+    TaskMemory<PWSTR> path(shell);
+    if (FAILED(shell.nameFromItemList(items.get(), SIGDN_FILESYSPATH, path.put())) || path.get() == nullptr) {
         return std::wstring();
     }
-    path[MAX_PATH] = '\0';
-    return platform::FromAnsi(path);
+    return std::wstring(path.get());
 }
 
 } // namespace sysAPI

@@ -1,4 +1,5 @@
 #include "app/layout.h"
+#include "folder_picker_driver.h"
 #include "message_box_watcher.h"
 #include "window_fixture.h"
 
@@ -276,4 +277,19 @@ TEST_F(MainWindow, BrowsePutsThePickedFolderIntoTheFolderBoxAndCancelEmptiesIt) 
     answer.clear();
     Click(cmdPath);
     EXPECT_EQ(Text(Control(txtPath)), L"") << "a cancelled picker empties the folder box";
+}
+
+// The shell is loaded on the first press of Browse, not at start-up, and its picker fills the folder box.
+TEST_F(MainWindow, BrowseLoadsTheShellOnFirstUseAndPutsTheShellPickersFolderIntoTheFolderBox) {
+    EXPECT_EQ(::GetModuleHandleW(L"shell32.dll"), nullptr) << "the shell was loaded before Browse";
+    testsupport::ScratchDir dir(L"browse");
+    const std::wstring picked = dir / L"资料 目录";
+    testsupport::MakeDir(picked);
+    {
+        testsupport::FolderPickerDriver user(picked);
+        Click(cmdPath);
+        EXPECT_TRUE(user.Seen().hasFolderTree) << "the shell's picker never opened";
+    }
+    EXPECT_EQ(Text(Control(txtPath)), picked);
+    EXPECT_NE(::GetModuleHandleW(L"shell32.dll"), nullptr);
 }

@@ -1,0 +1,127 @@
+// Output capture: GetCommandOutput against the straightforward reader that returns the same text, beside a
+// bare read of the pipe, and its peak memory.
+#include "benchmarks.h"
+#include "platform/child_process.h"
+#include "platform/command_runner.h"
+#include "stats.h"
+#include "support.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <psapi.h>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+namespace {
+
+// The writer started with its output on a pipe whose read end only this process holds.
+platform::PipedChild StartWriter(const std::wstring& writer, size_t mib) {
+    return platform::PipedChild(writer + L" " + std::to_wstring(mib));
+}
+
+// The bare reader: a buffer allocated and touched before timing, no conversion. Nothing that returns the
+// text can reach it; it shows what the pipe itself costs.
+void BareCapture(const std::wstring& writer, size_t mib, std::vector<char>& buffer) {
+    platform::PipedChild running = StartWriter(writer, mib);
+    size_t used = 0;
+    DWORD got = 0;
+    while (used < buffer.size() &&
+           running.Read(buffer.data() + used,
+                        static_cast<DWORD>(std::min<size_t>(32767, buffer.size() - used)), got)) {
+        used += got;
+    }
+}
+
+// The straightforward reader that returns the text: ReadFile in a loop, each chunk converted from the
+// ANSI code page and appended to a growing string. A lead byte that ends a chunk waits for its trail byte.
+std::wstring TextCapture(const std::wstring& writer, size_t mib) {
+    platform::PipedChild running = StartWriter(writer, mib);
+    std::wstring text;
+    char chunk[32768];
+    DWORD carried = 0, got = 0;
+    while (running.Read(chunk + carried, sizeof chunk - carried, got) && got > 0) {
+        DWORD bytes = carried + got;
+        carried = ::IsDBCSLeadByte(static_cast<BYTE>(chunk[bytes - 1])) ? 1 : 0;
+        bytes -= carried;
+        const size_t held = text.size();
+        text.resize(held + bytes);
+        const int made = ::MultiByteToWideChar(CP_ACP, 0, chunk, static_cast<int>(bytes), text.data() + held,
+                                               static_cast<int>(bytes));
+        text.resize(held + static_cast<size_t>(made));
+        if (carried != 0) {
+            chunk[0] = chunk[bytes];
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+int Capture(const std::wstring& writer) {
+    std::vector<double> brindle64, brindle256;
+    for (size_t mib : {64u, 256u}) {
+        std::vector<double> brindle, bare, reader;
+        size_t ours = 0, theirs = 0;
+        for (int i = 0; i < 4; ++i) {
+            const auto timeBrindle = [&] {
+                brindle.push_back(Seconds(
+                    [&] { ours = sysAPI::GetCommandOutput(writer + L" " + std::to_wstring(mib)).size(); }));
+            };
+            const auto timeReader = [&] {
+                reader.push_back(Seconds([&] { theirs = TextCapture(writer, mib).size(); }));
+            };
+            // The one that goes second may find the memory the first has just freed still mapped, so they
+            // take turns going first.
+            if (i % 2 == 0) {
+                timeBrindle();
+                timeReader();
+            } else {
+                timeReader();
+                timeBrindle();
+            }
+            // Held only around its own reading, so a 32-bit process has room for the others' text.
+            std::vector<char> buffer((mib << 20) + 1);
+            bare.push_back(Seconds([&] { BareCapture(writer, mib, buffer); }));
+        }
+        if (ours != theirs) {
+            std::fprintf(stderr, "capture: Brindle returned %zu characters, the text reader %zu\n", ours,
+                         theirs);
+        }
+        // Throughput ratios: Brindle's bytes per second over the reference's.
+        const std::string size = std::to_string(mib) + " MiB";
+        Row(("output capture " + size + " (throughput vs text reader)").c_str(), SpreadOf(brindle),
+            SpreadOf(reader), SpreadOf(Ratios(reader, brindle)), ">= 1");
+        Row(("output capture " + size + " (throughput vs bare pipe read)").c_str(), SpreadOf(brindle),
+            SpreadOf(bare), SpreadOf(Ratios(bare, brindle)), "report");
+        (mib == 64 ? brindle64 : brindle256) = brindle;
+    }
+    std::vector<double> linearity;
+    for (size_t i = 0; i < brindle64.size(); ++i) {
+        linearity.push_back(brindle256[i] / brindle64[i] / 4.0);
+    }
+    Row("output capture 256 MiB time / (4 x 64 MiB time)", SpreadOf(brindle256), SpreadOf(brindle64),
+        SpreadOf(linearity), "0.85 - 1.15");
+    return 0;
+}
+
+int CapturePeak(const std::wstring& writer, size_t mib, bool textReader) {
+    PROCESS_MEMORY_COUNTERS before{};
+    ::GetProcessMemoryInfo(::GetCurrentProcess(), &before, sizeof before);
+    const std::wstring text = textReader ? TextCapture(writer, mib)
+                                         : sysAPI::GetCommandOutput(writer + L" " + std::to_wstring(mib));
+    PROCESS_MEMORY_COUNTERS after{};
+    ::GetProcessMemoryInfo(::GetCurrentProcess(), &after, sizeof after);
+    const double output = static_cast<double>(mib << 20);
+    const double peak = static_cast<double>(after.PeakPagefileUsage - before.PagefileUsage);
+    std::printf("| output capture peak memory, %zu MiB%s | %.0f MiB peak commit | %zu MiB output (%zu UTF-16 "
+                "characters) | %.2f x | %s |\n",
+                mib, textReader ? " (the text reader, for comparison)" : "", peak / (1 << 20), mib,
+                text.size(), peak / output, textReader ? "report" : "<= 2.5 x");
+    return 0;
+}
+
+} // namespace bench
