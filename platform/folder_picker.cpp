@@ -3,6 +3,8 @@
 
 #include <shlobj.h>
 
+#include <string>
+
 namespace sysAPI {
 
 namespace {
@@ -18,8 +20,15 @@ struct ModuleTraits {
 using unique_hmodule = platform::unique_any<ModuleTraits>;
 
 unique_hmodule LoadSystemLibrary(const wchar_t* name) {
-    // From the system folder only, never from the program's or the current folder.
-    return unique_hmodule(::LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+    // From the system folder only, never from the program's or the current folder. Named by its full path:
+    // the flag that says the same is missing on Vista and 7 without an update.
+    wchar_t system[MAX_PATH] = {};
+    const UINT length = ::GetSystemDirectoryW(system, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        return unique_hmodule();
+    }
+    const std::wstring path = std::wstring(system, length) + L"\\" + name;
+    return unique_hmodule(::LoadLibraryExW(path.c_str(), nullptr, 0));
 }
 
 template <typename Function> Function EntryPoint(const unique_hmodule& module, const char* name) {
