@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <windowsx.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,14 +32,13 @@ inline std::wstring Text(HWND window) {
     return text;
 }
 
-// The recording archiver's log beside the test programs: one line per call, its arguments joined by tabs.
-inline std::wstring CallsLog() {
-    return testsupport::ExecutableFolder() + L"\\rar-calls.log";
+// The recording archiver's log beside it: one line per call, its arguments joined by tabs, in UTF-8.
+inline std::wstring CallsLog(const std::wstring& folder = testsupport::ExecutableFolder()) {
+    return folder + L"\\rar-calls.log";
 }
 
 inline std::vector<std::string> RecordedCalls() {
-    const std::string text =
-        testsupport::Exists(CallsLog()) ? testsupport::ReadBytes(CallsLog()) : std::string();
+    const std::string text = testsupport::Exists(CallsLog()) ? testsupport::ReadBytes(CallsLog()) : "";
     std::vector<std::string> calls;
     for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
         calls.push_back(text.substr(start, end - start));
@@ -64,18 +65,15 @@ class WindowTest : public ::testing::Test {
         ::SendMessageW(Control(id), BM_CLICK, 0, 0);
         Pump(window_->hwnd());
     }
-    // A key as the user presses it: posted to the focused control and read by the message loop.
-    void PressKey(UINT key, bool alt = false) {
-        const HWND target = ::GetFocus();
-        if (alt) {
-            // The character with Alt held is what the dialog manager matches against access keys.
-            ::PostMessageW(target, WM_SYSCHAR, key, 1 | (1 << 29));
-        } else {
-            ::PostMessageW(target, WM_KEYDOWN, key, 1);
-            ::PostMessageW(target, WM_KEYUP, key, 1 | (3u << 30));
-        }
-        Pump(window_->hwnd());
+    // A run as the user makes it: the folder and pattern typed, the batch-only box set, Execute clicked.
+    void Run(const std::wstring& folder, const std::wstring& pattern, bool batchOnly = false) {
+        ::DeleteFileW(CallsLog().c_str());
+        ::SetWindowTextW(Control(app::txtPath), folder.c_str());
+        ::SetWindowTextW(Control(app::cmbFileType), pattern.c_str());
+        Button_SetCheck(Control(app::chkSaveBat), batchOnly ? BST_CHECKED : BST_UNCHECKED);
+        Click(app::cmdExecute);
     }
+    std::wstring Log() const { return Text(Control(app::txtOutput)); }
 
     std::unique_ptr<app::frmMain> window_;
 };

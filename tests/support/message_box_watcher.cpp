@@ -4,21 +4,6 @@
 
 namespace testsupport {
 
-namespace {
-
-// The message text and the icon of a standard message box carry fixed control IDs.
-constexpr int MessageTextId = 0xFFFF;
-// The icon's ID differs: 0x14 on Windows, 0x440 under Wine.
-constexpr int MessageIconIds[] = {0x14, 0x440};
-
-std::wstring WindowText(HWND window) {
-    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-} // namespace
-
 MessageBoxWatcher::MessageBoxWatcher(DWORD processId) : processId_(processId), thread_([this] { Watch(); }) {}
 
 MessageBoxWatcher::~MessageBoxWatcher() {
@@ -32,45 +17,34 @@ std::vector<SeenMessageBox> MessageBoxWatcher::Seen() const {
 }
 
 bool MessageBoxWatcher::WaitFor(size_t count, DWORD timeoutMs) const {
-    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-    while (::GetTickCount64() < end) {
-        if (Seen().size() >= count) {
-            return true;
+    for (const ULONGLONG end = ::GetTickCount64() + timeoutMs; Seen().size() < count; ::Sleep(20)) {
+        if (::GetTickCount64() > end) {
+            return false;
         }
-        ::Sleep(20);
     }
-    return Seen().size() >= count;
+    return true;
 }
 
 void MessageBoxWatcher::Watch() {
-    while (!stop_) {
-        HWND box = nullptr;
-        while ((box = ::FindWindowExW(nullptr, box, L"#32770", L"Brindle")) != nullptr) {
+    for (; !stop_; ::Sleep(20)) {
+        for (HWND box = nullptr; (box = ::FindWindowExW(nullptr, box, L"#32770", L"Brindle")) != nullptr;) {
             DWORD owner = 0;
             ::GetWindowThreadProcessId(box, &owner);
-            // A box still being filled in has no text yet; it is read on a later round.
-            const HWND textControl = ::GetDlgItem(box, MessageTextId);
-            if (owner != processId_ || !::IsWindowVisible(box) || textControl == nullptr ||
-                ::GetWindowTextLengthW(textControl) == 0) {
+            // The text is control 0xFFFF; a box still being filled in has none yet and is read later.
+            wchar_t text[4096] = {};
+            if (owner != processId_ || !::IsWindowVisible(box) ||
+                ::GetDlgItemTextW(box, 0xFFFF, text, 4096) == 0) {
                 continue;
             }
-            {
-                std::lock_guard<std::mutex> lock(mutex_);
-                if (std::find(handled_.begin(), handled_.end(), box) != handled_.end()) {
-                    continue;
-                }
-                SeenMessageBox seen;
-                seen.text = WindowText(textControl);
-                for (int id : MessageIconIds) {
-                    seen.hasIcon = seen.hasIcon || ::GetDlgItem(box, id) != nullptr;
-                }
-                seen.processId = owner;
-                seen_.push_back(seen);
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (std::find(handled_.begin(), handled_.end(), box) == handled_.end()) {
+                // The icon's id is 0x14 on Windows, 0x440 under Wine.
+                seen_.push_back(
+                    {text, ::GetDlgItem(box, 0x14) != nullptr || ::GetDlgItem(box, 0x440) != nullptr});
                 handled_.push_back(box);
+                ::PostMessageW(box, WM_COMMAND, IDOK, 0);
             }
-            ::PostMessageW(box, WM_COMMAND, IDOK, 0);
         }
-        ::Sleep(20);
     }
 }
 

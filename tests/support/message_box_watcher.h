@@ -16,19 +16,16 @@ namespace testsupport {
 struct SeenMessageBox {
     std::wstring text;
     bool hasIcon = false;
-    DWORD processId = 0;
 };
 
 class MessageBoxWatcher {
   public:
     explicit MessageBoxWatcher(DWORD processId = ::GetCurrentProcessId());
     ~MessageBoxWatcher();
-    MessageBoxWatcher(const MessageBoxWatcher&) = delete;
-    MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
 
     std::vector<SeenMessageBox> Seen() const;
     // Waits up to timeoutMs for at least count boxes.
-    bool WaitFor(size_t count, DWORD timeoutMs) const;
+    bool WaitFor(size_t count, DWORD timeoutMs = 5000) const;
 
   private:
     void Watch();

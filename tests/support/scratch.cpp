@@ -1,6 +1,5 @@
 #include "scratch.h"
 
-#include "platform/ansi_text.h"
 #include "platform/unique_handle.h"
 
 #include <gtest/gtest.h>
@@ -13,88 +12,48 @@ namespace testsupport {
 
 namespace {
 
-[[noreturn]] void Fail(const char* what, const std::wstring& path) {
-    std::string narrow;
-    for (wchar_t c : path) {
-        narrow += c < 128 ? static_cast<char>(c) : '?';
+void Check(bool ok, const char* what, const std::wstring& path) {
+    if (!ok) {
+        throw std::runtime_error(std::string(what) + " failed (" + std::to_string(::GetLastError()) +
+                                 "): " + ToUnixPath(path));
     }
-    throw std::runtime_error(std::string(what) + " failed (" + std::to_string(::GetLastError()) +
-                             "): " + narrow);
 }
 
-std::wstring Widen(const char* text) {
-    const int size = ::MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-    std::wstring wide(size > 0 ? size - 1 : 0, L'\0');
-    if (size > 1) {
-        ::MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), size);
-    }
+std::wstring Widen(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<size_t>(::MultiByteToWideChar(
+        CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), static_cast<int>(wide.size()))));
     return wide;
-}
-
-// Each test runs in its own process and ctest runs several at once, so the folder carries the test's name.
-std::wstring CurrentTestSuffix() {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    return test == nullptr ? std::wstring() : L"-" + Widen(test->name());
 }
 
 } // namespace
 
-std::wstring ScratchRoot() {
-    const char* unixRoot = std::getenv("BRINDLE_SCRATCH");
-    if (unixRoot != nullptr && *unixRoot == '/') {
-        std::wstring path = L"Z:" + Widen(unixRoot);
-        for (auto& c : path) {
-            if (c == L'/') {
-                c = L'\\';
-            }
-        }
-        while (path.size() > 3 && path.back() == L'\\') {
-            path.pop_back();
-        }
-        return path;
-    }
-    wchar_t temp[MAX_PATH + 1] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    std::wstring path = std::wstring(temp) + L"brindle-tests";
-    ::CreateDirectoryW(path.c_str(), nullptr);
-    return path;
-}
-
-ScratchDir::ScratchDir(std::wstring_view name)
-    : path_(ScratchRoot() + L"\\" + std::wstring(name) + CurrentTestSuffix()) {
+ScratchDir::ScratchDir(std::wstring_view name) {
+    path_ = WindowsPathFromEnv("BRINDLE_SCRATCH");
+    Check(!path_.empty(), "BRINDLE_SCRATCH", path_);
+    path_ += L"\\" + std::wstring(name) + L"-" +
+             Widen(::testing::UnitTest::GetInstance()->current_test_info()->name());
     RemoveTree(path_);
     MakeDir(path_);
 }
 
-std::wstring ScratchDir::operator/(std::wstring_view name) const {
-    return path_ + L"\\" + std::wstring(name);
-}
-
 void MakeDir(const std::wstring& path) {
-    if (!::CreateDirectoryW(path.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
-        Fail("CreateDirectoryW", path);
-    }
+    Check(::CreateDirectoryW(path.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS,
+          "CreateDirectoryW", path);
 }
 
 void WriteBytes(const std::wstring& path, std::string_view bytes) {
     platform::unique_handle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        Fail("CreateFileW", path);
-    }
     DWORD written = 0;
-    if (!bytes.empty() &&
-        !::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
-        Fail("WriteFile", path);
-    }
+    Check(file && ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr),
+          "WriteFile", path);
 }
 
 std::string ReadBytes(const std::wstring& path) {
     platform::unique_handle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        Fail("CreateFileW", path);
-    }
+    Check(static_cast<bool>(file), "CreateFileW", path);
     std::string bytes;
     char buffer[65536];
     DWORD got = 0;
@@ -105,9 +64,7 @@ std::string ReadBytes(const std::wstring& path) {
 }
 
 void SetAttributes(const std::wstring& path, DWORD attributes) {
-    if (!::SetFileAttributesW(path.c_str(), attributes)) {
-        Fail("SetFileAttributesW", path);
-    }
+    Check(::SetFileAttributesW(path.c_str(), attributes), "SetFileAttributesW", path);
 }
 
 bool Exists(const std::wstring& path) {
@@ -116,65 +73,49 @@ bool Exists(const std::wstring& path) {
 
 void RemoveTree(const std::wstring& path) {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        return;
-    }
     ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
         ::DeleteFileW(path.c_str());
         return;
     }
     // A link to a folder is removed itself, never entered.
-    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 || ::RemoveDirectoryW(path.c_str())) {
-        ::RemoveDirectoryW(path.c_str());
-        return;
-    }
-    std::vector<std::wstring> children;
-    WIN32_FIND_DATAW data{};
-    platform::unique_hfind find(::FindFirstFileW((path + L"\\*").c_str(), &data));
-    if (find) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name != L"." && name != L"..") {
-                children.push_back(path + L"\\" + name);
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 && !::RemoveDirectoryW(path.c_str())) {
+        std::vector<std::wstring> children;
+        WIN32_FIND_DATAW data{};
+        platform::unique_hfind find(::FindFirstFileW((path + L"\\*").c_str(), &data));
+        while (find) {
+            if (std::wstring_view(data.cFileName) != L"." && std::wstring_view(data.cFileName) != L"..") {
+                children.push_back(path + L"\\" + data.cFileName);
             }
-        } while (::FindNextFileW(find.get(), &data));
-    }
-    find.reset();
-    for (const auto& child : children) {
-        RemoveTree(child);
+            if (!::FindNextFileW(find.get(), &data)) {
+                break;
+            }
+        }
+        find.reset();
+        for (const auto& child : children) {
+            RemoveTree(child);
+        }
     }
     ::RemoveDirectoryW(path.c_str());
 }
 
 std::wstring ExecutableFolder() {
     std::wstring path(32768, L'\0');
-    const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    path.resize(length);
+    path.resize(::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
     return path.substr(0, path.find_last_of(L'\\'));
 }
 
 std::string ToUnixPath(const std::wstring& windowsPath) {
-    std::wstring rest = windowsPath;
-    if (rest.size() >= 2 && (rest[0] == L'Z' || rest[0] == L'z') && rest[1] == L':') {
-        rest.erase(0, 2);
-    }
+    std::wstring rest = windowsPath.substr(windowsPath.size() >= 2 && windowsPath[1] == L':' ? 2 : 0);
     for (auto& c : rest) {
-        if (c == L'\\') {
-            c = L'/';
-        }
+        c = c == L'\\' ? L'/' : c;
     }
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, rest.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string text(size > 0 ? size - 1 : 0, '\0');
-    if (size > 1) {
-        ::WideCharToMultiByte(CP_UTF8, 0, rest.c_str(), -1, text.data(), size, nullptr, nullptr);
-    }
+    std::string text(rest.size() * 4, '\0');
+    text.resize(static_cast<size_t>(::WideCharToMultiByte(CP_UTF8, 0, rest.data(),
+                                                          static_cast<int>(rest.size()), text.data(),
+                                                          static_cast<int>(text.size()), nullptr, nullptr)));
     return text;
 }
-
-} // namespace testsupport
-
-namespace testsupport {
 
 std::wstring WindowsPathFromEnv(const char* name) {
     const char* value = std::getenv(name);
@@ -183,9 +124,10 @@ std::wstring WindowsPathFromEnv(const char* name) {
     }
     std::wstring path = L"Z:" + Widen(value);
     for (auto& c : path) {
-        if (c == L'/') {
-            c = L'\\';
-        }
+        c = c == L'/' ? L'\\' : c;
+    }
+    while (path.back() == L'\\') {
+        path.pop_back();
     }
     return path;
 }
