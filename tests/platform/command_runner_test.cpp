@@ -24,6 +24,7 @@ std::wstring Repeated(const std::wstring& unit, size_t count) {
 } // namespace
 
 TEST(CommandOutput, ComesBackWholeAndInOrder) {
+    ASSERT_EQ(::GetACP(), 936u) << "the test bed runs under code page 936";
     const std::wstring missing = L"Z:\\no such folder\\nothing.exe /x";
     const struct {
         std::wstring command;

@@ -1,70 +1,48 @@
 #include "scratch.h"
 
-#include "platform/unique_handle.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
-#include <vector>
+
+namespace fs = std::filesystem;
 
 namespace testsupport {
 
-namespace {
-
-void Check(bool ok, const char* what, const std::wstring& path) {
-    if (!ok) {
-        throw std::runtime_error(std::string(what) + " failed (" + std::to_string(::GetLastError()) +
-                                 "): " + ToUnixPath(path));
-    }
-}
-
-std::wstring Widen(const std::string& text) {
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(static_cast<size_t>(::MultiByteToWideChar(
-        CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), static_cast<int>(wide.size()))));
-    return wide;
-}
-
-} // namespace
-
 ScratchDir::ScratchDir(std::wstring_view name) {
-    path_ = WindowsPathFromEnv("BRINDLE_SCRATCH");
-    Check(!path_.empty(), "BRINDLE_SCRATCH", path_);
-    path_ += L"\\" + std::wstring(name) + L"-" +
-             Widen(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    path_ =
+        WindowsPathFromEnv("BRINDLE_SCRATCH") + L"\\" + std::wstring(name) + L"-" + fs::path(test).wstring();
     RemoveTree(path_);
     MakeDir(path_);
 }
 
 void MakeDir(const std::wstring& path) {
-    Check(::CreateDirectoryW(path.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS,
-          "CreateDirectoryW", path);
+    fs::create_directories(path);
 }
 
 void WriteBytes(const std::wstring& path, std::string_view bytes) {
-    platform::unique_handle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                               FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    Check(file && ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr),
-          "WriteFile", path);
+    std::ofstream file(fs::path(path), std::ios::binary);
+    if (!file.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush()) {
+        throw std::runtime_error("cannot write " + ToUnixPath(path));
+    }
 }
 
 std::string ReadBytes(const std::wstring& path) {
-    platform::unique_handle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    Check(static_cast<bool>(file), "CreateFileW", path);
-    std::string bytes;
-    char buffer[65536];
-    DWORD got = 0;
-    while (::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got != 0) {
-        bytes.append(buffer, got);
+    std::ifstream file(fs::path(path), std::ios::binary);
+    if (!file) {
+        throw std::runtime_error("cannot read " + ToUnixPath(path));
     }
-    return bytes;
+    return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 void SetAttributes(const std::wstring& path, DWORD attributes) {
-    Check(::SetFileAttributesW(path.c_str(), attributes), "SetFileAttributesW", path);
+    if (!::SetFileAttributesW(path.c_str(), attributes)) {
+        throw std::runtime_error("cannot set the attributes of " + ToUnixPath(path));
+    }
 }
 
 bool Exists(const std::wstring& path) {
@@ -72,31 +50,11 @@ bool Exists(const std::wstring& path) {
 }
 
 void RemoveTree(const std::wstring& path) {
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-        ::DeleteFileW(path.c_str());
-        return;
+    std::error_code error;
+    for (const auto& entry : fs::recursive_directory_iterator(path, error)) {
+        ::SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
     }
-    // A link to a folder is removed itself, never entered.
-    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 && !::RemoveDirectoryW(path.c_str())) {
-        std::vector<std::wstring> children;
-        WIN32_FIND_DATAW data{};
-        platform::unique_hfind find(::FindFirstFileW((path + L"\\*").c_str(), &data));
-        while (find) {
-            if (std::wstring_view(data.cFileName) != L"." && std::wstring_view(data.cFileName) != L"..") {
-                children.push_back(path + L"\\" + data.cFileName);
-            }
-            if (!::FindNextFileW(find.get(), &data)) {
-                break;
-            }
-        }
-        find.reset();
-        for (const auto& child : children) {
-            RemoveTree(child);
-        }
-    }
-    ::RemoveDirectoryW(path.c_str());
+    fs::remove_all(path, error);
 }
 
 std::wstring ExecutableFolder() {
@@ -106,30 +64,15 @@ std::wstring ExecutableFolder() {
 }
 
 std::string ToUnixPath(const std::wstring& windowsPath) {
-    std::wstring rest = windowsPath.substr(windowsPath.size() >= 2 && windowsPath[1] == L':' ? 2 : 0);
-    for (auto& c : rest) {
-        c = c == L'\\' ? L'/' : c;
-    }
-    std::string text(rest.size() * 4, '\0');
-    text.resize(static_cast<size_t>(::WideCharToMultiByte(CP_UTF8, 0, rest.data(),
-                                                          static_cast<int>(rest.size()), text.data(),
-                                                          static_cast<int>(text.size()), nullptr, nullptr)));
-    return text;
+    const auto text = fs::path(windowsPath.substr(windowsPath.size() >= 2 && windowsPath[1] == L':' ? 2 : 0))
+                          .generic_u8string();
+    return std::string(text.begin(), text.end());
 }
 
 std::wstring WindowsPathFromEnv(const char* name) {
     const char* value = std::getenv(name);
-    if (value == nullptr || *value != '/') {
-        return std::wstring();
-    }
-    std::wstring path = L"Z:" + Widen(value);
-    for (auto& c : path) {
-        c = c == L'/' ? L'\\' : c;
-    }
-    while (path.back() == L'\\') {
-        path.pop_back();
-    }
-    return path;
+    return value == nullptr || *value != '/' ? std::wstring()
+                                             : L"Z:" + fs::path(fs::u8path(value)).make_preferred().wstring();
 }
 
 } // namespace testsupport
