@@ -10,6 +10,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,16 +34,17 @@ inline std::wstring Text(HWND window) {
     return text;
 }
 
-// The recording archiver's log beside it: one line per call, its arguments joined by tabs, in UTF-8.
-inline std::wstring CallsLog(const std::wstring& folder = testsupport::ExecutableFolder()) {
-    return folder + L"\\rar-calls.log";
-}
-
-inline std::vector<std::string> RecordedCalls() {
-    const std::string text = testsupport::Exists(CallsLog()) ? testsupport::ReadBytes(CallsLog()) : "";
-    std::vector<std::string> calls;
+// The recording archiver's calls since the last run, each its arguments (d, the archive, the masks).
+inline std::vector<std::vector<std::wstring>> Calls() {
+    const std::wstring log = testsupport::ExecutableFolder() + L"\\rar-calls.log";
+    const std::string text = testsupport::Exists(log) ? testsupport::ReadBytes(log) : "";
+    std::vector<std::vector<std::wstring>> calls;
     for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        calls.push_back(text.substr(start, end - start));
+        calls.emplace_back();
+        for (size_t at = start, tab = 0; tab < end; at = tab + 1) {
+            tab = std::min(text.find('\t', at), end);
+            calls.back().push_back(std::filesystem::u8path(text.substr(at, tab - at)).wstring());
+        }
     }
     return calls;
 }
@@ -49,7 +52,7 @@ inline std::vector<std::string> RecordedCalls() {
 class WindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ::DeleteFileW(CallsLog().c_str());
+        ::DeleteFileW((testsupport::ExecutableFolder() + L"\\rar-calls.log").c_str());
         window_ = std::make_unique<app::frmMain>(testsupport::ExecutableFolder());
         ASSERT_TRUE(window_->Create(::GetModuleHandleW(nullptr)));
         window_->Show(SW_SHOWNORMAL);
@@ -67,7 +70,7 @@ class WindowTest : public ::testing::Test {
     }
     // A run as the user makes it: the folder and pattern typed, the batch-only box set, Execute clicked.
     void Run(const std::wstring& folder, const std::wstring& pattern, bool batchOnly = false) {
-        ::DeleteFileW(CallsLog().c_str());
+        ::DeleteFileW((testsupport::ExecutableFolder() + L"\\rar-calls.log").c_str());
         ::SetWindowTextW(Control(app::txtPath), folder.c_str());
         ::SetWindowTextW(Control(app::cmbFileType), pattern.c_str());
         Button_SetCheck(Control(app::chkSaveBat), batchOnly ? BST_CHECKED : BST_UNCHECKED);
