@@ -10,7 +10,8 @@ source tools/wine-env.sh
 cmake --preset x64-debug -DBRINDLE_FIXTURES_DIR="${BRINDLE_FIXTURES_DIR:-$root/../shared/fixtures/rar}" >/dev/null
 cmake --build --preset x64-debug -j2 >/dev/null
 wine_start "$PWD/build/x64-debug"
-all='Window|Run|StartUp|AutoList|Creat|Batch|Command|EndToEnd|Release.Package'
+trap wine_stop EXIT
+all='Window|Run|StartUp|AutoList|Creat|Batch|Command' keys='Window|Run|EndToEnd.PlainKeys'
 # name # file # perl substitution (applied to the whole file) # tests to run
 faults=(
   "pattern ^ escape dropped#job/batch_text.cpp#s/result \+= L'\^';//#$all"
@@ -28,8 +29,8 @@ faults=(
   "log entry at the start of the box#app/log_box.cpp#s/EM_SETSEL, static_cast<WPARAM>\(length\), length\)/EM_SETSEL, 0, 0)/#$all"
   "log entry without its closing rule#job/log_entry.cpp#s/entry \+= L\"\\\\r\\\\n\";\n    entry \+= Rule;\n    return entry;/return entry;/#$all"
   "NUL stand-in dropped#job/log_entry.cpp#s/std::replace\(entry.begin[^;]*;//#$all"
-  "WM_CHAR filter dropped#app/dialog_keys.cpp#s/message.message == WM_CHAR/false/#$all"
-  "focus not restored#app/frm_main.cpp#s/::SetFocus\(target\);//#$all"
+  "WM_CHAR filter dropped#app/dialog_keys.cpp#s/message.message == WM_CHAR/false/#$keys"
+  "focus not restored#app/frm_main.cpp#s/::SetFocus\(target\);//#$keys"
 )
 printf '| fault | caught by |\n|---|---|\n'
 missed=0
@@ -40,12 +41,11 @@ for fault in "${faults[@]}"; do
     if cmp -s "$file" "$file.orig"; then caught="(the fault did not apply)"; missed=1
     elif ! cmake --build --preset x64-debug -j2 >/dev/null 2>&1; then caught="(does not build)"; missed=1
     else
-        caught=$(ctest --preset x64-debug -j2 -R "$tests" -LE long 2>&1 | sed -n 's/^\s*[0-9]* - \(\S*\) (Failed)$/\1/p' | paste -sd' ')
+        caught=$( (ctest --preset x64-debug -j2 -R "$tests" -LE long 2>&1 || true) | sed -n 's/^\s*[0-9]* - \(\S*\) (Failed)$/\1/p' | paste -sd' ')
         [ -n "$caught" ] || { caught="NOT CAUGHT"; missed=1; }
     fi
     mv "$file.orig" "$file"
     echo "| $name | $caught |"
 done
 cmake --build --preset x64-debug -j2 >/dev/null
-wine_stop
 exit $missed
