@@ -1,5 +1,6 @@
 #include "app/layout.h"
 #include "app/log_box.h"
+#include "platform/file_identity.h"
 #include "window_fixture.h"
 
 using apptest::Text;
@@ -100,10 +101,13 @@ TEST_F(MainWindow, TheLogTakesNoTypingButKeepsItsText) {
         << "long lines scroll sideways";
 }
 
-TEST_F(MainWindow, BrowsePutsThePickedFolderIntoTheFolderBoxAndCancelEmptiesIt) {
+TEST_F(MainWindow, AFolderPickedWhoseNameTheCodePageCannotHoldIsTakenWholeAndCleaned) {
+    testsupport::ScratchDir dir(L"picked");
     std::wstring title;
     HWND owner = nullptr;
-    std::wstring answer = L"Z:\\资料 目录\\子目录";
+    std::wstring answer = dir / L"\uD55C\uAD6D \u8D44\u6599";
+    testsupport::MakeDir(answer);
+    testsupport::WriteBytes(answer + L"\\a.rar", "x");
     window_->SetFolderPicker([&](std::wstring_view pickerTitle, HWND pickerOwner) {
         title = pickerTitle;
         owner = pickerOwner;
@@ -113,6 +117,9 @@ TEST_F(MainWindow, BrowsePutsThePickedFolderIntoTheFolderBoxAndCancelEmptiesIt) 
     EXPECT_EQ(title, L"RAR 文件位置：");
     EXPECT_EQ(owner, window_->hwnd());
     EXPECT_EQ(Text(Control(txtPath)), answer);
+    Click(cmdExecute);
+    ASSERT_EQ(apptest::Calls().size(), 1u) << testing::PrintToString(Log());
+    EXPECT_TRUE(platform::SameFile(apptest::Calls()[0].at(1), answer + L"\\a.rar"));
     answer.clear();
     Click(cmdPath);
     EXPECT_EQ(Text(Control(txtPath)), L"") << "a cancelled picker empties the folder box";
