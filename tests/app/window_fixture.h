@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <windowsx.h>
+
+#include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,17 +34,17 @@ inline std::wstring Text(HWND window) {
     return text;
 }
 
-// The recording archiver's log beside the test programs: one line per call, its arguments joined by tabs.
-inline std::wstring CallsLog() {
-    return testsupport::ExecutableFolder() + L"\\rar-calls.log";
-}
-
-inline std::vector<std::string> RecordedCalls() {
-    const std::string text =
-        testsupport::Exists(CallsLog()) ? testsupport::ReadBytes(CallsLog()) : std::string();
-    std::vector<std::string> calls;
+// The recording archiver's calls since the last run, each its arguments (d, the archive, the masks).
+inline std::vector<std::vector<std::wstring>> Calls() {
+    const std::wstring log = testsupport::ExecutableFolder() + L"\\rar-calls.log";
+    const std::string text = testsupport::Exists(log) ? testsupport::ReadBytes(log) : "";
+    std::vector<std::vector<std::wstring>> calls;
     for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        calls.push_back(text.substr(start, end - start));
+        calls.emplace_back();
+        for (size_t at = start, tab = 0; tab < end; at = tab + 1) {
+            tab = std::min(text.find('\t', at), end);
+            calls.back().push_back(std::filesystem::u8path(text.substr(at, tab - at)).wstring());
+        }
     }
     return calls;
 }
@@ -48,7 +52,7 @@ inline std::vector<std::string> RecordedCalls() {
 class WindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ::DeleteFileW(CallsLog().c_str());
+        ::DeleteFileW((testsupport::ExecutableFolder() + L"\\rar-calls.log").c_str());
         window_ = std::make_unique<app::frmMain>(testsupport::ExecutableFolder());
         ASSERT_TRUE(window_->Create(::GetModuleHandleW(nullptr)));
         window_->Show(SW_SHOWNORMAL);
@@ -64,18 +68,15 @@ class WindowTest : public ::testing::Test {
         ::SendMessageW(Control(id), BM_CLICK, 0, 0);
         Pump(window_->hwnd());
     }
-    // A key as the user presses it: posted to the focused control and read by the message loop.
-    void PressKey(UINT key, bool alt = false) {
-        const HWND target = ::GetFocus();
-        if (alt) {
-            // The character with Alt held is what the dialog manager matches against access keys.
-            ::PostMessageW(target, WM_SYSCHAR, key, 1 | (1 << 29));
-        } else {
-            ::PostMessageW(target, WM_KEYDOWN, key, 1);
-            ::PostMessageW(target, WM_KEYUP, key, 1 | (3u << 30));
-        }
-        Pump(window_->hwnd());
+    // A run as the user makes it: the folder and pattern typed, the batch-only box set, Execute clicked.
+    void Run(const std::wstring& folder, const std::wstring& pattern, bool batchOnly = false) {
+        ::DeleteFileW((testsupport::ExecutableFolder() + L"\\rar-calls.log").c_str());
+        ::SetWindowTextW(Control(app::txtPath), folder.c_str());
+        ::SetWindowTextW(Control(app::cmbFileType), pattern.c_str());
+        Button_SetCheck(Control(app::chkSaveBat), batchOnly ? BST_CHECKED : BST_UNCHECKED);
+        Click(app::cmdExecute);
     }
+    std::wstring Log() const { return Text(Control(app::txtOutput)); }
 
     std::unique_ptr<app::frmMain> window_;
 };

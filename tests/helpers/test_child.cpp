@@ -1,81 +1,37 @@
-// A child program for the command runner's tests: it writes exactly the output a test asks for, so the
-// test can compare what came back through the pipe byte for byte.
+// A child program for the command runner's tests: it writes exactly the output a test asks for.
 //
-//   test_child silent               writes nothing
-//   test_child bytes N              N bytes of a known pattern, in writes of odd, changing sizes
-//   test_child mixed                lines to stdout and stderr, alternating
-//   test_child stdin                reports what reading standard input gives
-//   test_child split                a GBK character whose two bytes go out in separate writes
-//   test_child background MS        starts a copy of itself that writes after MS milliseconds, then ends
-//   test_child late MS              waits MS milliseconds, then writes one line
-//   test_child handles              how many handles it holds that read a pipe
+//   test_child gbk N          N times "中中x" (code page 936), in writes of odd sizes that split characters
+//   test_child mixed          lines to stdout and stderr, alternating
+//   test_child stdin          what reading standard input gives
+//   test_child split          a character whose two bytes go out in separate writes, after a pause
+//   test_child background MS  starts a copy of itself that writes after MS milliseconds, then ends
+//   test_child handles        how many handles it holds that read a pipe
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 namespace {
 
-void Write(HANDLE handle, const char* bytes, size_t count) {
+void Write(const std::string& bytes, DWORD stream = STD_OUTPUT_HANDLE) {
     DWORD written = 0;
-    ::WriteFile(handle, bytes, static_cast<DWORD>(count), &written, nullptr);
+    ::WriteFile(::GetStdHandle(stream), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
-void Out(const char* text) {
-    Write(::GetStdHandle(STD_OUTPUT_HANDLE), text, std::strlen(text));
-}
-void Err(const char* text) {
-    Write(::GetStdHandle(STD_ERROR_HANDLE), text, std::strlen(text));
-}
-
-// The pattern repeats every 251 bytes (a prime, so it never lines up with a buffer size).
-char PatternByte(size_t index) {
-    return static_cast<char>('!' + index % 251 % 90);
-}
-
-void WritePattern(size_t total) {
+void WriteGbk(size_t units) {
+    std::string all;
+    for (size_t i = 0; i < units; ++i) {
+        all += "\xD6\xD0\xD6\xD0x";
+    }
     static const size_t sizes[] = {1, 7, 4093, 32767, 32768, 32769, 65537, 13, 100003};
-    std::string chunk;
-    size_t done = 0;
-    for (size_t turn = 0; done < total; ++turn) {
-        const size_t size = std::min(sizes[turn % (sizeof sizes / sizeof sizes[0])], total - done);
-        chunk.resize(size);
-        for (size_t i = 0; i < size; ++i) {
-            chunk[i] = PatternByte(done + i);
-        }
-        Write(::GetStdHandle(STD_OUTPUT_HANDLE), chunk.data(), size);
-        done += size;
+    for (size_t done = 0, turn = 0; done < all.size(); done += sizes[turn++ % 9]) {
+        Write(all.substr(done, sizes[turn % 9]));
     }
 }
 
-void ReportStdin() {
-    const HANDLE input = ::GetStdHandle(STD_INPUT_HANDLE);
-    if (input == nullptr || input == INVALID_HANDLE_VALUE) {
-        Out("stdin: none\r\n");
-        return;
-    }
-    char byte = 0;
-    DWORD got = 0;
-    if (!::ReadFile(input, &byte, 1, &got, nullptr)) {
-        Out("stdin: read failed\r\n");
-    } else {
-        Out(got == 0 ? "stdin: end\r\n" : "stdin: data\r\n");
-    }
-}
-
-void WriteSplitCharacter() {
-    // "中" is D6 D0 in code page 936; the pause makes the reader see "A中" and the next lead byte alone.
-    // D0 could lead as well, so only reading the bytes in pairs tells that D6 is the lone one.
-    Out("A\xD6\xD0\xD6");
-    ::Sleep(300);
-    Out("\xD0"
-        "B\r\n");
-}
-
-int StartLateWriter(const char* delay) {
+int StartLateWriter(const std::string& delay) {
     char self[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string command = std::string("\"") + self + "\" late " + delay;
@@ -84,53 +40,58 @@ int StartLateWriter(const char* delay) {
     PROCESS_INFORMATION process{};
     if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
                           &process)) {
-        Out("could not start the late writer\r\n");
         return 1;
     }
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
-    Out("parent done\r\n");
+    Write("parent done\r\n");
     return 0;
 }
 
-// Handle values are small multiples of four; an inherited handle keeps the value it had in the parent.
-// Only a read end answers PeekNamedPipe.
-void ReportPipeReadEnds() {
+// Handle values are small multiples of four, and an inherited one keeps its value; only a read end
+// answers PeekNamedPipe.
+int PipeReadEnds() {
     int readEnds = 0;
     for (ULONG_PTR value = 4; value < 4096; value += 4) {
-        const auto handle = reinterpret_cast<HANDLE>(value);
         DWORD available = 0;
-        if (::GetFileType(handle) == FILE_TYPE_PIPE &&
-            ::PeekNamedPipe(handle, nullptr, 0, nullptr, &available, nullptr)) {
-            ++readEnds;
-        }
+        const auto handle = reinterpret_cast<HANDLE>(value);
+        readEnds += ::GetFileType(handle) == FILE_TYPE_PIPE &&
+                    ::PeekNamedPipe(handle, nullptr, 0, nullptr, &available, nullptr);
     }
-    Out(("pipe read ends: " + std::to_string(readEnds) + "\r\n").c_str());
+    return readEnds;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::string mode = argc > 1 ? argv[1] : "silent";
-    if (mode == "bytes" && argc > 2) {
-        WritePattern(std::strtoull(argv[2], nullptr, 10));
+    const std::string mode = argc > 1 ? argv[1] : "";
+    const std::string value = argc > 2 ? argv[2] : "0";
+    if (mode == "gbk") {
+        WriteGbk(std::strtoull(value.c_str(), nullptr, 10));
     } else if (mode == "mixed") {
-        for (int i = 1; i <= 3; ++i) {
-            const std::string line = std::to_string(i);
-            Out(("out " + line + "\r\n").c_str());
-            Err(("err " + line + "\r\n").c_str());
+        for (const char* n : {"1", "2", "3"}) {
+            Write(std::string("out ") + n + "\r\n");
+            Write(std::string("err ") + n + "\r\n", STD_ERROR_HANDLE);
         }
     } else if (mode == "stdin") {
-        ReportStdin();
+        char byte = 0;
+        DWORD got = 0;
+        const HANDLE input = ::GetStdHandle(STD_INPUT_HANDLE);
+        Write(input != nullptr && ::ReadFile(input, &byte, 1, &got, nullptr) && got > 0 ? "stdin: data\r\n"
+                                                                                        : "stdin: none\r\n");
     } else if (mode == "split") {
-        WriteSplitCharacter();
-    } else if (mode == "background" && argc > 2) {
-        return StartLateWriter(argv[2]);
+        // D0 could lead as well: only reading the bytes in pairs tells that the last D6 is alone.
+        Write("A\xD6\xD0\xD6");
+        ::Sleep(300);
+        Write("\xD0"
+              "B\r\n");
+    } else if (mode == "background") {
+        return StartLateWriter(value);
+    } else if (mode == "late") {
+        ::Sleep(std::strtoul(value.c_str(), nullptr, 10));
+        Write("late line\r\n");
     } else if (mode == "handles") {
-        ReportPipeReadEnds();
-    } else if (mode == "late" && argc > 2) {
-        ::Sleep(std::strtoul(argv[2], nullptr, 10));
-        Out("late line\r\n");
+        Write("pipe read ends: " + std::to_string(PipeReadEnds()) + "\r\n");
     }
     return 0;
 }

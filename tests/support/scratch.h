@@ -8,16 +8,12 @@
 
 namespace testsupport {
 
-// The scratch root in Windows form, from BRINDLE_SCRATCH (a Unix path) or the temp folder.
-std::wstring ScratchRoot();
-
-// A folder of its own for one test, emptied when made.
+// A folder of its own for one test (named after it too, as ctest runs tests side by side), emptied when made.
 class ScratchDir {
   public:
     explicit ScratchDir(std::wstring_view name);
     const std::wstring& path() const noexcept { return path_; }
-    // path() joined with a relative name.
-    std::wstring operator/(std::wstring_view name) const;
+    std::wstring operator/(std::wstring_view name) const { return path_ + L"\\" + std::wstring(name); }
 
   private:
     std::wstring path_;
@@ -32,12 +28,9 @@ bool Exists(const std::wstring& path);
 void RemoveTree(const std::wstring& path);
 // The folder of the running test executable, without a final '\'.
 std::wstring ExecutableFolder();
-// The Unix path that Wine maps a Windows path to (for tools run beside the test), via Z:.
+// The Unix path that Wine maps a Z: path to.
 std::string ToUnixPath(const std::wstring& windowsPath);
-
-} // namespace testsupport
-
-namespace testsupport {
 // A Unix path from the environment (as ctest passes it), in Windows form through Z:; empty when unset.
 std::wstring WindowsPathFromEnv(const char* name);
+
 } // namespace testsupport

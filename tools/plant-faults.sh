@@ -1,0 +1,52 @@
+#!/bin/bash
+# Plants realistic faults in the program one at a time, in a copy of this tree, and tells which tests
+# catch each: every fault must fail at least one test. Usage: tools/plant-faults.sh [work folder]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+work=${1:-/tmp/brindle-plant}
+rm -rf "$work/src" && mkdir -p "$work/src" && git -C "$root" ls-files -z | (cd "$root" && xargs -0 cp --parents -t "$work/src")
+cd "$work/src"
+source tools/wine-env.sh
+cmake --preset x64-debug -DBRINDLE_FIXTURES_DIR="${BRINDLE_FIXTURES_DIR:-$root/../shared/fixtures/rar}" >/dev/null
+cmake --build --preset x64-debug -j2 >/dev/null
+wine_start "$PWD/build/x64-debug"
+trap wine_stop EXIT
+all='^(MainWindow|RunThroughTheWindow|StartUp|AutoListFiles|CreatBatFile|BatchLine|CommandOutput)\.'
+keys="$all|^EndToEnd.PlainKeys"
+# name # file # perl substitution (applied to the whole file) # tests to run
+faults=(
+  "pattern ^ escape dropped#job/batch_text.cpp#s/result \+= L'\^';//#$all"
+  "hidden archives admitted#job/archive_finder.cpp#s/AdmittedByMask\(entry.attributes, attr::Archive\)/AdmittedByMask(entry.attributes, attr::Any)/#$all"
+  "alias match dropped#job/archive_finder.cpp#s/\|\|\s*\(!entry.shortName.empty\(\) && WildcardMatch[^;]*\)//#$all"
+  "archive name trimmed again#job/archive_finder.cpp#s/shortDir \? \*shortDir \+ ShortComponent\(entry, counts\)\s*: sysAPI::GetShortPath\(dir \+ platform::FoldNameCase\(entry.name\)\)/sysAPI::GetShortPath(dir + entry.name.substr(entry.name.find_first_not_of(L' ')))/#$all"
+  "last chunk of output lost#platform/command_runner.cpp#s/output.Append\(std::string_view\(buffer.data\(\), complete\)\);/if (got == ReadRequest - carried) output.Append(std::string_view(buffer.data(), complete));/#$all"
+  "character split across capture blocks#platform/captured_output.cpp#s/if \(blocks_.empty\(\) \|\|/if (!blocks_.empty() && blocks_.back().size() + bytes.size() > BlockSize) { const size_t room = BlockSize - blocks_.back().size(); blocks_.back().append(bytes.substr(0, room)); bytes.remove_prefix(room); }\n    if (blocks_.empty() || blocks_.back().size() >= BlockSize ||/#$all"
+  "pipe read end inherited#platform/child_process.cpp#s/if \(!::SetHandleInformation\(readEnd_.get\(\), HANDLE_FLAG_INHERIT, 0\)\)/if (false)/#$all"
+  "batch run by its unquoted path#job/run_driver.cpp#s/GetCommandOutput\(BatchCommandLine\(\), /GetCommandOutput(form.strBatFile, /#$all"
+  "batch run in the wrong folder#job/run_driver.cpp#s/\*FolderToRunIn\(folder\)\)/std::wstring())/#$all"
+  "typed folder passed to the finder#job/run_driver.cpp#s/AutoListFiles\(form, folder,/AutoListFiles(form, inputs.folder,/#$all"
+  "pattern check skipped#job/run_driver.cpp#s/(PatternRefusal\(const std::wstring& rarExe, const std::wstring& pattern\) \{)/\1 if (!rarExe.empty()) return std::nullopt;/#$all"
+  "batch written in place#job/batch_file.cpp#s/sBatFile \+ L\".new\"/sBatFile/#$all"
+  "log entry at the start of the box#app/log_box.cpp#s/EM_SETSEL, static_cast<WPARAM>\(length\), length\)/EM_SETSEL, 0, 0)/#$all"
+  "log entry without its closing rule#job/log_entry.cpp#s/entry \+= L\"\\\\r\\\\n\";\n    entry \+= Rule;\n    return entry;/return entry;/#$all"
+  "NUL stand-in dropped#job/log_entry.cpp#s/std::replace\(entry.begin[^;]*;//#$all"
+  "WM_CHAR filter dropped#app/dialog_keys.cpp#s/message.message == WM_CHAR/false/#$keys"
+  "focus not restored#app/frm_main.cpp#s/::SetFocus\(target\);//#$keys"
+)
+printf '| fault | caught by |\n|---|---|\n'
+missed=0
+for fault in "${faults[@]}"; do
+    IFS='#' read -r name file change tests <<<"$fault"
+    cp "$file" "$file.orig"
+    perl -0pi -e "$change" "$file"
+    if cmp -s "$file" "$file.orig"; then caught="(the fault did not apply)"; missed=1
+    elif ! cmake --build --preset x64-debug -j2 >/dev/null 2>&1; then caught="(does not build)"; missed=1
+    else
+        caught=$( (ctest --preset x64-debug -j2 -R "$tests" -LE long 2>&1 || true) | sed -n 's/^\s*[0-9]* - \(\S*\) (Failed)$/\1/p' | paste -sd' ')
+        [ -n "$caught" ] || { caught="NOT CAUGHT"; missed=1; }
+    fi
+    mv "$file.orig" "$file" && touch "$file" # newer than the faulty build, so it is built again
+    echo "| $name | $caught |"
+done
+cmake --build --preset x64-debug -j2 >/dev/null
+exit $missed
