@@ -5,9 +5,12 @@
 #include "message_box_watcher.h"
 #include "platform/dir_listing.h"
 #include "platform/file_identity.h"
+#include "platform/short_path.h"
 #include "window_fixture.h"
 
+#include <algorithm>
 #include <map>
+#include <vector>
 
 using apptest::Calls;
 using namespace app;
@@ -111,6 +114,18 @@ TEST_F(RunThroughTheWindow, WhatCannotRunIsRefusedBeforeAnythingIsWritten) {
     testsupport::WriteBytes(dir / L"Brindle.BAT", "kept by the user\r\n");
     testsupport::MakeDir(dir / L"secret");
     testsupport::SetAttributes(dir / L"secret", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY);
+    // A folder too long to be a current folder, and its short form as well.
+    // Made and removed here, deepest first: the scratch folders' own removal stops at such lengths.
+    std::vector<std::wstring> chain{dir.path() + L"-too-long"};
+    const auto removeChain = [&chain] {
+        std::for_each(chain.rbegin(), chain.rend(), [](const auto& d) { ::RemoveDirectoryW(d.c_str()); });
+    };
+    ::CreateDirectoryW(chain.back().c_str(), nullptr);
+    while (chain.size() < 60 && platform::WideShortPath(chain.back()).value_or(L"").size() < 262) {
+        chain.push_back(chain.back() + L"\\dddddddd");
+        ::CreateDirectoryW(chain.back().c_str(), nullptr);
+    }
+    const std::wstring tooLong = chain.back();
     const std::wstring codePage = L"要删除的文件类型中有系统代码页无法表示的字符，请检查！";
     const std::wstring missing = L" 不存在，请检查！";
     const struct {
@@ -126,6 +141,7 @@ TEST_F(RunThroughTheWindow, WhatCannotRunIsRefusedBeforeAnythingIsWritten) {
         {dir / L"gone", L"*.htm", L"文件夹：" + dir / L"gone" + missing},
         {dir / L"secret", L"*.htm", L"文件夹：" + dir / L"secret" + missing},
         {L"Z:\\bad|dir\\x", L"*.htm", L"文件夹：Z:\\bad|dir\\x" + missing},
+        {tooLong, L"*.htm", L"文件夹：" + tooLong + L" 的路径太长，无法在其中运行批处理文件，请检查！"},
     };
     for (const auto& c : cases) {
         testsupport::MessageBoxWatcher watcher;
@@ -139,6 +155,7 @@ TEST_F(RunThroughTheWindow, WhatCannotRunIsRefusedBeforeAnythingIsWritten) {
         EXPECT_EQ(Log(), L"");
         EXPECT_TRUE(::IsWindowEnabled(Control(cmdExecute)));
     }
+    removeChain();
 }
 
 TEST_F(RunThroughTheWindow, TheBatchRunsWhateverTheFolderIsCalled) {
