@@ -6,6 +6,7 @@
 #include "text_codec.h"
 #include "vint.h"
 
+#include "platform/child_process.h"
 #include "platform/sys_api.h"
 #include "platform/unique_handle.h"
 #include "scratch.h"
@@ -55,35 +56,15 @@ std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
 
 // Runs a command line with stdout and stderr in one pipe, as the program's command runner does; the bytes.
 std::string CaptureBytes(const std::wstring& commandLine, DWORD& exitCode) {
-    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-    platform::unique_handle readEnd;
-    platform::unique_handle writeEnd;
-    EXPECT_TRUE(::CreatePipe(readEnd.addressof(), writeEnd.addressof(), &inherit, 0));
-    ::SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd.get();
-    startup.hStdError = writeEnd.get();
-    startup.hStdInput = nullptr;
-    PROCESS_INFORMATION process{};
-    std::wstring line = commandLine;
-    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
-                          &startup, &process)) {
-        ADD_FAILURE() << "CreateProcess failed: " << ::GetLastError();
-        return {};
-    }
-    platform::unique_handle processHandle(process.hProcess);
-    platform::unique_handle threadHandle(process.hThread);
-    writeEnd.reset();
+    platform::PipedChild child(commandLine);
     std::string bytes;
     char buffer[4096];
     DWORD got = 0;
-    while (::ReadFile(readEnd.get(), buffer, sizeof(buffer), &got, nullptr) && got > 0) {
+    while (child.Read(buffer, sizeof(buffer), got)) {
         bytes.append(buffer, got);
     }
-    ::WaitForSingleObject(processHandle.get(), INFINITE);
-    ::GetExitCodeProcess(processHandle.get(), &exitCode);
+    ::WaitForSingleObject(child.process(), INFINITE);
+    ::GetExitCodeProcess(child.process(), &exitCode);
     return bytes;
 }
 
