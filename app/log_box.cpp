@@ -13,14 +13,8 @@ void RemoveLogLimit(HWND edit) {
 
 namespace {
 
-struct LocalMemoryTraits {
-    using pointer = HLOCAL;
-    static pointer Invalid() noexcept { return nullptr; }
-    static bool IsValid(pointer memory) noexcept { return memory != nullptr; }
-    static void Close(pointer memory) noexcept { ::LocalFree(memory); }
-};
-// Moveable local memory, freed unless handed on (release) to the edit control.
-using unique_hlocal = platform::unique_any<LocalMemoryTraits>;
+// Moveable local memory is freed unless handed on (release) to the edit control.
+using platform::unique_hlocal;
 
 // A moveable block locked for as long as its text is read or written.
 class LockedText {

@@ -11,13 +11,7 @@ namespace {
 
 // Only the picker needs the shell and COM, and loading them is a large part of a start-up's time, so
 // they are loaded on the first press of Browse rather than imported.
-struct ModuleTraits {
-    using pointer = HMODULE;
-    static pointer Invalid() noexcept { return nullptr; }
-    static bool IsValid(pointer module) noexcept { return module != nullptr; }
-    static void Close(pointer module) noexcept { ::FreeLibrary(module); }
-};
-using unique_hmodule = platform::unique_any<ModuleTraits>;
+using platform::unique_hmodule;
 
 unique_hmodule LoadSystemLibrary(const wchar_t* name) {
     // From the system folder only, never from the program's or the current folder. Named by its full path:

@@ -60,9 +60,21 @@ struct FindHandleTraits {
     static void Close(pointer h) noexcept { ::FindClose(h); }
 };
 
+// Whatever a null value marks as empty and one call releases.
+template <typename Pointer, auto Release> struct NullIsEmptyTraits {
+    using pointer = Pointer;
+    static pointer Invalid() noexcept { return nullptr; }
+    static bool IsValid(pointer value) noexcept { return value != nullptr; }
+    static void Close(pointer value) noexcept { Release(value); }
+};
+
 // A kernel handle closed with CloseHandle (files, pipes, processes, threads).
 using unique_handle = unique_any<HandleTraits>;
 // A directory search handle closed with FindClose.
 using unique_hfind = unique_any<FindHandleTraits>;
+// Local memory freed with LocalFree.
+using unique_hlocal = unique_any<NullIsEmptyTraits<HLOCAL, ::LocalFree>>;
+// A loaded library freed with FreeLibrary.
+using unique_hmodule = unique_any<NullIsEmptyTraits<HMODULE, ::FreeLibrary>>;
 
 } // namespace platform
