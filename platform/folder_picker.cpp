@@ -1,3 +1,4 @@
+#include "platform/short_path.h"
 #include "platform/sys_api.h"
 #include "platform/unique_handle.h"
 
@@ -16,12 +17,10 @@ using platform::unique_hmodule;
 unique_hmodule LoadSystemLibrary(const wchar_t* name) {
     // From the system folder only, never from the program's or the current folder. Named by its full path:
     // the flag that says the same is missing on Vista and 7 without an update.
-    wchar_t system[MAX_PATH] = {};
-    const UINT length = ::GetSystemDirectoryW(system, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
+    const std::wstring path = platform::SystemFilePath(name);
+    if (path.empty()) {
         return unique_hmodule();
     }
-    const std::wstring path = std::wstring(system, length) + L"\\" + name;
     return unique_hmodule(::LoadLibraryExW(path.c_str(), nullptr, 0));
 }
 

@@ -3,7 +3,33 @@
 #include "platform/ansi_text.h"
 #include "platform/sys_api.h"
 
+#include <windows.h>
+
 #include <algorithm>
+
+namespace {
+
+// The short form through GetShortPathNameA or W. The buffer starts at the path's length and grows to what
+// the call asks for: a short form can be longer than the long one (a blank gains a ~1 tail), and in the
+// ANSI form double-byte characters take two bytes each. Nothing when the call finds no short form.
+template <typename Char, typename Call>
+std::optional<std::basic_string<Char>> ShortForm(const Char* path, size_t length, Call call) {
+    std::basic_string<Char> buffer(length + 1, Char{});
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const DWORD result = call(path, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (result == 0) {
+            return std::nullopt;
+        }
+        if (result < buffer.size()) {
+            buffer.resize(result);
+            return buffer;
+        }
+        buffer.assign(result, Char{});
+    }
+    return std::nullopt;
+}
+
+} // namespace
 
 namespace sysAPI {
 
@@ -12,24 +38,12 @@ std::wstring GetShortPath(std::wstring_view path) {
     if (!ansiPath) {
         return std::wstring();
     }
-    // Start with the length of the path and grow to what the call asks for: a short form can be longer
-    // than the long one (a blank gains a ~1 tail) and double-byte characters take two bytes each.
-    std::string buffer(path.size() + 1, '\0');
-    DWORD result = 0;
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        result = ::GetShortPathNameA(ansiPath->c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (result < buffer.size()) {
-            break;
-        }
-        buffer.assign(result, '\0');
-        result = 0;
-    }
-    if (result == 0) {
+    auto shortPath = ShortForm(ansiPath->c_str(), path.size(), ::GetShortPathNameA);
+    if (!shortPath) {
         return std::wstring();
     }
-    buffer.resize(result);
-    buffer.erase(std::remove(buffer.begin(), buffer.end(), '\0'), buffer.end());
-    return platform::FromAnsi(buffer);
+    shortPath->erase(std::remove(shortPath->begin(), shortPath->end(), '\0'), shortPath->end());
+    return platform::FromAnsi(*shortPath);
 }
 
 } // namespace sysAPI
@@ -38,20 +52,16 @@ namespace platform {
 
 std::optional<std::wstring> WideShortPath(std::wstring_view path) {
     const std::wstring longPath(path);
-    std::wstring buffer(longPath.size() + 1, L'\0');
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        const DWORD result =
-            ::GetShortPathNameW(longPath.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (result == 0) {
-            return std::nullopt;
-        }
-        if (result < buffer.size()) {
-            buffer.resize(result);
-            return buffer;
-        }
-        buffer.assign(result, L'\0');
+    return ShortForm(longPath.c_str(), longPath.size(), ::GetShortPathNameW);
+}
+
+std::wstring SystemFilePath(std::wstring_view name) {
+    wchar_t system[MAX_PATH] = {};
+    const UINT length = ::GetSystemDirectoryW(system, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        return std::wstring();
     }
-    return std::nullopt;
+    return std::wstring(system, length) + L"\\" + std::wstring(name);
 }
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #pragma once
-// The wide short-path call, for paths that the ANSI code page cannot hold.
+// Paths the platform answers: the wide short-path call, for paths that the ANSI code page cannot hold,
+// and files of the system folder.
 
 #include <optional>
 #include <string>
@@ -11,5 +12,9 @@ namespace platform {
 // none. Under Wine two aliases in one folder can collide, so a caller that relies on the answer naming
 // the same file checks that with SameFile.
 std::optional<std::wstring> WideShortPath(std::wstring_view path);
+
+// The full path of name in the system folder (where cmd.exe and the shell's libraries lie), or the empty
+// string when the system does not say where that is.
+std::wstring SystemFilePath(std::wstring_view name);
 
 } // namespace platform
