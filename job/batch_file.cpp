@@ -15,7 +15,7 @@ void WriteBatch(JobState& form, const std::wstring& path) {
     platform::TextFileReader list(form.strListFile);
     batch.WriteLine(L"@echo off");
     while (!list.AtEnd()) {
-        const std::wstring archive = TrimSpaces(list.ReadLine());
+        const std::wstring archive = Trim(list.ReadLine(), L" ");
         if (archive.empty()) {
             continue;
         }

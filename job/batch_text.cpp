@@ -13,14 +13,6 @@ constexpr std::wstring_view Operators = L"&|<>^";
 
 } // namespace
 
-std::wstring TrimSpaces(std::wstring_view text) {
-    const size_t first = text.find_first_not_of(L' ');
-    if (first == std::wstring_view::npos) {
-        return std::wstring();
-    }
-    return std::wstring(text.substr(first, text.find_last_not_of(L' ') - first + 1));
-}
-
 bool IsBlankPattern(std::wstring_view pattern) {
     return pattern.find_first_not_of(L" \t") == std::wstring_view::npos;
 }

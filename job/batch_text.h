@@ -11,8 +11,6 @@ namespace job {
 // a command of its own.
 inline constexpr size_t MaxBatchLineLength = 8191;
 
-// The text without the blanks at its ends.
-std::wstring TrimSpaces(std::wstring_view text);
 // True when the pattern holds nothing but blanks.
 bool IsBlankPattern(std::wstring_view pattern);
 

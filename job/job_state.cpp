@@ -4,12 +4,16 @@
 
 namespace job {
 
-std::wstring NormalizeFolder(std::wstring_view typed) {
-    const size_t first = typed.find_first_not_of(L" \t");
+std::wstring Trim(std::wstring_view text, std::wstring_view blanks) {
+    const size_t first = text.find_first_not_of(blanks);
     if (first == std::wstring_view::npos) {
         return std::wstring();
     }
-    std::wstring folder(typed.substr(first, typed.find_last_not_of(L" \t") - first + 1));
+    return std::wstring(text.substr(first, text.find_last_not_of(blanks) - first + 1));
+}
+
+std::wstring NormalizeFolder(std::wstring_view typed) {
+    std::wstring folder = Trim(typed, L" \t");
     std::replace(folder.begin(), folder.end(), L'/', L'\\');
     if (folder.size() == 2 && folder[1] == L':') {
         folder += L'\\';

@@ -23,6 +23,10 @@ struct JobState {
     std::function<std::wstring()> cmbFileTypeText;
 };
 
+// The text without the characters of blanks at its ends: spaces for the lines of the archive list, spaces
+// and tabs for the folder box.
+std::wstring Trim(std::wstring_view text, std::wstring_view blanks);
+
 // The folder as typed, made fit for joining: without blanks at its ends, with '\' for '/', and a bare
 // drive ("D:") as its root ("D:\").
 std::wstring NormalizeFolder(std::wstring_view typed);

@@ -60,6 +60,9 @@ bool FolderAccepted(const std::wstring& folder) {
     return !folder.empty() && exists;
 }
 
+constexpr wchar_t PatternTooLong[] =
+    L"要删除的文件类型太长，批处理文件中的命令不能超过 8191 个字符，请缩短！";
+
 // The folder to start the batch in: the folder itself, or where its path is too long to be a current
 // folder, its short form when that leads to the same folder.
 std::optional<std::wstring> FolderToRunIn(const std::wstring& folder) {
@@ -77,10 +80,7 @@ std::optional<std::wstring> FolderToRunIn(const std::wstring& folder) {
 // folder's path (a '%NAME%', characters outside the code page, its length) can change what runs, and no
 // Brindle.BAT elsewhere can be found first. /d keeps the interpreter's AutoRun commands out of the run.
 std::wstring BatchCommandLine() {
-    wchar_t system[MAX_PATH] = {};
-    const UINT length = ::GetSystemDirectoryW(system, MAX_PATH);
-    const std::wstring interpreter = std::wstring(system, length < MAX_PATH ? length : 0) + L"\\cmd.exe";
-    return L"\"" + interpreter + L"\" /d /c Brindle.BAT";
+    return L"\"" + platform::SystemFilePath(L"cmd.exe") + L"\" /d /c Brindle.BAT";
 }
 
 // The message box for a pattern that must not reach the batch, or nothing when it may.
@@ -92,7 +92,7 @@ std::optional<std::wstring> PatternRefusal(const std::wstring& rarExe, const std
         return L"要删除的文件类型中有系统代码页无法表示的字符，请检查！";
     }
     if (!FitsOnABatchLine(BatchLine(rarExe, L"", pattern))) {
-        return L"要删除的文件类型太长，批处理文件中的命令不能超过 8191 个字符，请缩短！";
+        return PatternTooLong;
     }
     return std::nullopt;
 }
@@ -103,7 +103,7 @@ bool EveryLineFits(const JobState& form, const std::wstring& pattern) {
     for (size_t end = form.strFileList.find(L'|'); end != std::wstring::npos;
          start = end + 1, end = form.strFileList.find(L'|', start)) {
         const std::wstring archive =
-            TrimSpaces(std::wstring_view(form.strFileList).substr(start, end - start));
+            Trim(std::wstring_view(form.strFileList).substr(start, end - start), L" ");
         if (!archive.empty() && !FitsOnABatchLine(BatchLine(form.strRarExe, archive, pattern))) {
             return false;
         }
@@ -119,8 +119,9 @@ std::wstring SkippedArchivesMessage(const std::vector<std::wstring>& skipped) {
     return message;
 }
 
+// runFolder is where the batch runs; a batch-only run has none.
 void Run(JobState& form, const RunInputs& inputs, const std::wstring& folder, const std::wstring& pattern,
-         RunView& view) {
+         const std::optional<std::wstring>& runFolder, RunView& view) {
     WorkingFiles working;
     form.strFileList.clear();
     form.skippedArchives.clear();
@@ -129,7 +130,7 @@ void Run(JobState& form, const RunInputs& inputs, const std::wstring& folder, co
 
     const bool found = AutoListFiles(form, folder, L"*.rar", inputs.includeSubfolders);
     if (!EveryLineFits(form, pattern)) {
-        view.ShowError(L"要删除的文件类型太长，批处理文件中的命令不能超过 8191 个字符，请缩短！");
+        view.ShowError(PatternTooLong);
         return;
     }
     if (!form.skippedArchives.empty()) {
@@ -146,12 +147,12 @@ void Run(JobState& form, const RunInputs& inputs, const std::wstring& folder, co
         view.WriteMessage(L"批处理文件：" + form.strBatFile + L" 生成失败！");
         return;
     }
-    if (!batchExisted && !inputs.batchOnly) {
+    if (!batchExisted && runFolder) {
         working.Created(form.strBatFile);
     }
     view.WriteMessage(L"批处理文件：" + form.strBatFile + L" 已生成！");
-    if (!inputs.batchOnly) {
-        view.WriteMessage(sysAPI::GetCommandOutput(BatchCommandLine(), *FolderToRunIn(folder)));
+    if (runFolder) {
+        view.WriteMessage(sysAPI::GetCommandOutput(BatchCommandLine(), *runFolder));
         platform::RemoveFile(form.strBatFile);
     }
 }
@@ -169,13 +170,14 @@ void RunCleanUp(JobState& form, const RunInputs& inputs, RunView& view) {
         view.ShowError(*refusal);
         return;
     }
-    if (!inputs.batchOnly && !FolderToRunIn(folder)) {
+    const auto runFolder = inputs.batchOnly ? std::nullopt : FolderToRunIn(folder);
+    if (!inputs.batchOnly && !runFolder) {
         view.ShowError(L"文件夹：" + folder + L" 的路径太长，无法在其中运行批处理文件，请检查！");
         return;
     }
     BusyScope busy(view);
     try {
-        Run(form, inputs, folder, pattern, view);
+        Run(form, inputs, folder, pattern, runFolder, view);
     } catch (const platform::Win32Error& error) {
         view.ShowError(L"运行中出错，已停止：\r\n" + error.Describe());
     }
