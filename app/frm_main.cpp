@@ -245,7 +245,7 @@ void frmMain::cmdExecute_Click() {
 }
 
 void frmMain::cmdPath_Click() {
-    const std::wstring folder = folderPicker_(L"RAR 文件位置：", hwnd_);
+    const std::wstring folder = sysAPI::BrowseForFolder(L"RAR 文件位置：", hwnd_);
     SetTextOf(Control(txtPath), folder);
     RestoreFocus();
 }

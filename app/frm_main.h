@@ -6,19 +6,12 @@
 #include "app/layout.h"
 #include "job/job_state.h"
 #include "job/run_driver.h"
-#include "platform/sys_api.h"
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
-#include <string_view>
-#include <utility>
 
 namespace app {
-
-// Shows a folder picker with a title, owned by a window; the chosen folder or the empty string.
-using FolderPicker = std::function<std::wstring(std::wstring_view title, HWND owner)>;
 
 class frmMain : public job::RunView {
   public:
@@ -37,8 +30,6 @@ class frmMain : public job::RunView {
     HWND hwnd() const noexcept { return hwnd_; }
     HWND Control(ControlId id) const { return ::GetDlgItem(hwnd_, id); }
     const job::JobState& form() const noexcept { return form_; }
-    // The shell's picker unless replaced; tests put their own in its place, as a user's choice.
-    void SetFolderPicker(FolderPicker picker) { folderPicker_ = std::move(picker); }
 
     void ShowError(const std::wstring& text) override;
     void WriteMessage(const std::wstring& strMessage) override;
@@ -67,7 +58,6 @@ class frmMain : public job::RunView {
     HWND hwnd_ = nullptr;
     int dpi_ = 96;
     unique_hfont font_;
-    FolderPicker folderPicker_ = sysAPI::BrowseForFolder;
     bool busy_ = false;
     HWND focusBeforeRun_ = nullptr;
     // The control that had the focus when the window last lost it.

@@ -1,5 +1,5 @@
 #include "app/frm_main.h"
-#include "message_box_watcher.h"
+#include "dialog_answerer.h"
 #include "platform/file_identity.h"
 #include "scratch.h"
 
@@ -23,7 +23,7 @@ TEST(StartUp, WithoutAUsableArchiverTheProgramShowsWhyAndEndsWithoutItsWindow) {
         PROCESS_INFORMATION process{};
         ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
                                      nullptr, nullptr, &startup, &process));
-        testsupport::MessageBoxWatcher watcher(process.dwProcessId);
+        testsupport::DialogAnswerer watcher(L"", process.dwProcessId);
         ::ResumeThread(process.hThread);
         ASSERT_TRUE(watcher.WaitFor(1, 20000)) << attributes;
         EXPECT_EQ(watcher.Seen()[0].text,
@@ -42,7 +42,7 @@ TEST(StartUp, AReadOnlyArchiverInAFolderWithBlanksIsFoundAndCalledByItsShortPath
     testsupport::ScratchDir dir(L"startup read-only folder");
     testsupport::WriteBytes(dir / L"Rar.exe", "MZ");
     testsupport::SetAttributes(dir / L"Rar.exe", FILE_ATTRIBUTE_READONLY);
-    testsupport::MessageBoxWatcher watcher;
+    testsupport::DialogAnswerer watcher;
     app::frmMain window(dir.path());
     ASSERT_TRUE(window.Create(::GetModuleHandleW(nullptr)));
     EXPECT_TRUE(watcher.Seen().empty());

@@ -14,7 +14,7 @@ printf x >"$work/data/sub/b.rar"
 folder="Z:${work//\//\\}\\data"
 calls="$work/program/rar-calls.log"
 
-txtPath=101 cmdPath=102 chkSubPath=103 chkSaveBat=107 cmdExecute=110
+txtPath=101 cmdPath=102 cmdExecute=110
 probe() { "$wine_run" "$probe_exe" "$@" | tr -d '\r'; }
 press() { xdotool key --clearmodifiers "$@"; sleep 0.7; }
 calls() { [ -f "$calls" ] && grep -c . "$calls" || echo 0; }
@@ -41,13 +41,10 @@ press Return
 expect "message box closed" "$(probe boxes)" 0
 expect_focus "focus after the message box" $txtPath
 # The folder is typed after it: its letters e, s, c and b land in the folder box and press nothing.
+# Enter then runs over the one archive of the folder: a letter lost from the folder would refuse the
+# run, a ticked include-subfolders would add the second archive, a ticked only-batch would run none.
 xdotool type --delay 40 "$folder"; sleep 0.7
-expect "typed folder" "$(probe text $txtPath)" "$folder"
-expect "include subfolders after typing" "$(probe checked $chkSubPath)" 0
-expect "only batch after typing" "$(probe checked $chkSaveBat)" 0
 expect "archiver calls after typing" "$(calls)" 0
-
-# Enter runs: one archive, as the boxes are unticked.
 press Return
 expect "archiver calls after Enter" "$(calls)" 1
 expect_focus "focus after the run" $txtPath
@@ -59,16 +56,14 @@ probe minimize; sleep 0.7; probe restore; sleep 1
 expect_focus "focus after minimise and restore" $cmdExecute
 press e s c b
 expect "archiver calls after plain e s c b" "$(calls)" 1
-expect "include subfolders after plain s" "$(probe checked $chkSubPath)" 0
-expect "only batch after plain c" "$(probe checked $chkSaveBat)" 0
 expect "no picker after plain b" "$(probe boxes)" 0
 
-# The access keys work with Alt: Alt+S ticks include subfolders, Alt+E runs over both archives.
+# The access keys work with Alt: Alt+S ticks include subfolders (so plain s had not), Alt+E runs over
+# both archives.
 press alt+s
-expect "include subfolders after Alt+S" "$(probe checked $chkSubPath)" 1
 press alt+e
-expect "archiver calls after Alt+E" "$(calls)" 3
-# Alt+C and Enter: the batch only, nothing run.
+expect "archiver calls after Alt+S and Alt+E" "$(calls)" 3
+# Alt+C ticks only-batch (so plain c had not): Enter writes the batch and runs nothing.
 press alt+c
 press Return
 expect "archiver calls after a batch-only run" "$(calls)" 3
@@ -81,7 +76,6 @@ expect "picker open" "$(probe boxes)" 1
 press Escape
 expect "picker closed" "$(probe boxes)" 0
 expect_focus "focus back on Browse after the picker" $cmdPath
-[ "$(probe focus)" != 0 ] || { echo "FAIL: no control has the focus after the picker"; failures=$((failures + 1)); }
 press e
 expect "archiver calls after the picker and plain e" "$(calls)" 3
 

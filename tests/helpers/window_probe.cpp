@@ -1,6 +1,6 @@
 // Looks at and steers a running Brindle window from a second process, for tests that press real keys
 // at it. Prints what was asked for:
-//   window_probe wait | focus | text ID | checked ID | boxes | minimize | restore
+//   window_probe wait | focus | boxes | minimize | restore
 // (focus: the id of the control with the focus, 0 for none; boxes: the program's open dialogs).
 
 #include "tools/demo/remote_window.h"
@@ -34,7 +34,6 @@ int wmain(int argc, wchar_t** argv) {
         std::fputs("the Brindle window is not there\n", stderr);
         return 1;
     }
-    const HWND control = argc > 2 ? ::GetDlgItem(window, std::wcstol(argv[2], nullptr, 10)) : nullptr;
     if (command == L"focus") {
         GUITHREADINFO info{};
         info.cbSize = sizeof info;
@@ -43,15 +42,6 @@ int wmain(int argc, wchar_t** argv) {
         // The edit field of the pattern box counts as the box.
         focus = focus != nullptr && ::GetParent(focus) != window ? ::GetParent(focus) : focus;
         std::printf("%d\n", focus != nullptr ? ::GetDlgCtrlID(focus) : 0);
-    } else if (command == L"text") {
-        const std::wstring text = remote::Text(control);
-        std::string bytes(text.size() * 4, '\0');
-        bytes.resize(static_cast<size_t>(
-            ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
-                                  static_cast<int>(bytes.size()), nullptr, nullptr)));
-        std::printf("%s\n", bytes.c_str());
-    } else if (command == L"checked") {
-        std::printf("%d\n", ::SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
     } else if (command == L"boxes") {
         std::pair<DWORD, int> boxes{0, 0};
         ::GetWindowThreadProcessId(window, &boxes.first);
@@ -60,7 +50,7 @@ int wmain(int argc, wchar_t** argv) {
     } else if (command == L"minimize" || command == L"restore") {
         ::SendMessageW(window, WM_SYSCOMMAND, command == L"minimize" ? SC_MINIMIZE : SC_RESTORE, 0);
     } else if (command != L"wait") {
-        std::fputs("usage: window_probe wait|focus|text ID|checked ID|boxes|minimize|restore\n", stderr);
+        std::fputs("usage: window_probe wait|focus|boxes|minimize|restore\n", stderr);
         return 2;
     }
     return 0;

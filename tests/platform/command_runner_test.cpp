@@ -49,9 +49,3 @@ TEST(CommandOutput, ComesBackWholeAndInOrder) {
         EXPECT_TRUE(output == c.output) << testing::PrintToString(c.command);
     }
 }
-
-TEST(CommandOutput, ABatchRunsInTheFolderGivenAndSpeaksTheAnsiCodePage) {
-    testsupport::ScratchDir dir(L"runner");
-    testsupport::WriteBytes(dir / L"talk.bat", "@echo off\r\necho \xD6\xD0\xCE\xC4\r\necho.\r\ncd\r\n");
-    EXPECT_EQ(GetCommandOutput(L"cmd /d /c talk.bat", dir.path()), L"中文\r\n\r\n" + dir.path() + L"\r\n");
-}
