@@ -1,6 +1,7 @@
 #!/bin/bash
 # Plants realistic faults in the program one at a time, in a copy of this tree, and tells which tests
 # catch each: every fault must fail at least one test. Usage: tools/plant-faults.sh [work folder]
+# (PLANT_ONLY=<regex> plants only the faults whose names match.)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 work=${1:-/tmp/brindle-plant}
@@ -41,6 +42,7 @@ printf '| fault | caught by |\n|---|---|\n'
 missed=0
 for fault in "${faults[@]}"; do
     IFS='#' read -r name file change tests <<<"$fault"
+    [[ "$name" =~ ${PLANT_ONLY:-.} ]] || continue
     cp "$file" "$file.orig"
     perl -0pi -e "$change" "$file"
     if cmp -s "$file" "$file.orig"; then caught="(the fault did not apply)"; missed=1
