@@ -53,6 +53,7 @@ void CreateControls(HWND window, ControlHandles& controls) {
         }
     }
     RemoveLogLimit(controls[txtOutput]);
+    ReserveLogRoom(controls[txtOutput]);
     RemoveTextLimit(controls[txtPath]);
     RemoveComboTextLimit(controls[cmbFileType]);
 }
