@@ -35,30 +35,32 @@ void RegisterWindowClass(HINSTANCE instance, const wchar_t* className, WNDPROC w
     }
 }
 
-void CreateControls(HWND window) {
+void CreateControls(HWND window, ControlHandles& controls) {
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window, GWLP_HINSTANCE));
     // Created in tab order, which is the order Tab follows.
     for (const ControlRow& row : ControlTable()) {
         const ControlClass controlClass = ClassFor(row.kind);
-        ::CreateWindowExW(controlClass.exStyle, controlClass.name, row.caption, controlClass.style, 0, 0, 0,
-                          0, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance,
-                          nullptr);
+        controls.Set(row.id, ::CreateWindowExW(controlClass.exStyle, controlClass.name, row.caption,
+                                               controlClass.style, 0, 0, 0, 0, window,
+                                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
+                                               instance, nullptr));
     }
     // The frames go to the bottom of the order, so they never paint over the controls inside them.
     for (const ControlRow& row : ControlTable()) {
         if (row.kind == ControlKind::Frame) {
-            ::SetWindowPos(::GetDlgItem(window, row.id), HWND_BOTTOM, 0, 0, 0, 0,
+            ::SetWindowPos(controls[row.id], HWND_BOTTOM, 0, 0, 0, 0,
                            SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
     }
-    RemoveLogLimit(::GetDlgItem(window, txtOutput));
-    RemoveTextLimit(::GetDlgItem(window, txtPath));
-    RemoveComboTextLimit(::GetDlgItem(window, cmbFileType));
+    RemoveLogLimit(controls[txtOutput]);
+    ReserveLogRoom(controls[txtOutput]);
+    RemoveTextLimit(controls[txtPath]);
+    RemoveComboTextLimit(controls[cmbFileType]);
 }
 
-void LayOutControls(HWND window, HFONT font, int dpi) {
+void LayOutControls(HWND window, const ControlHandles& controls, HFONT font, int dpi) {
     for (const ControlRow& row : ControlTable()) {
-        const HWND control = ::GetDlgItem(window, row.id);
+        const HWND control = controls[row.id];
         RECT rect = ControlRect(row, dpi);
         if (row.kind == ControlKind::SizedLabel) {
             // Sized to the caption's one line in the window's font.

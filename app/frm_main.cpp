@@ -85,6 +85,7 @@ LRESULT CALLBACK frmMain::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     if (message == WM_NCDESTROY) {
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
+        self->controls_.Clear();
         return ::DefWindowProcW(hwnd, message, wParam, lParam);
     }
     return self->HandleMessage(message, wParam, lParam);
@@ -132,14 +133,14 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void frmMain::OnCreate() {
     dpi_ = WindowDpi(hwnd_);
-    CreateControls(hwnd_);
+    CreateControls(hwnd_, controls_);
     SetClientSize(hwnd_, TwipsToPixels(ClientWidthTwips, dpi_), TwipsToPixels(ClientHeightTwips, dpi_));
     ApplyLayout(dpi_);
 }
 
 void frmMain::ApplyLayout(int dpi) {
     unique_hfont font(CreateDesignFont(dpi));
-    LayOutControls(hwnd_, font.get(), dpi);
+    LayOutControls(hwnd_, controls_, font.get(), dpi);
     // The controls now use the new font, so the old one may go.
     font_ = std::move(font);
 }

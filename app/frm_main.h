@@ -2,6 +2,7 @@
 // The program's only window: the controls of the design, start-up, and the two buttons. It holds no job
 // logic of its own: it reads its controls into the job and shows what the job reports.
 
+#include "app/control_setup.h"
 #include "app/gdi_objects.h"
 #include "app/layout.h"
 #include "job/job_state.h"
@@ -28,7 +29,7 @@ class frmMain : public job::RunView {
     void Show(int showCommand);
 
     HWND hwnd() const noexcept { return hwnd_; }
-    HWND Control(ControlId id) const { return ::GetDlgItem(hwnd_, id); }
+    HWND Control(ControlId id) const noexcept { return controls_[id]; }
     const job::JobState& form() const noexcept { return form_; }
 
     void ShowError(const std::wstring& text) override;
@@ -56,6 +57,7 @@ class frmMain : public job::RunView {
     std::wstring programFolder_;
     job::JobState form_;
     HWND hwnd_ = nullptr;
+    ControlHandles controls_;
     int dpi_ = 96;
     unique_hfont font_;
     bool busy_ = false;

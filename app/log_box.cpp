@@ -69,6 +69,11 @@ void MakeRoom(HWND edit, size_t held, size_t needed) {
 
 } // namespace
 
+void ReserveLogRoom(HWND edit) {
+    constexpr size_t InitialRoom = 32 * 1024; // characters: some 200 entries of a batch written
+    MakeRoom(edit, 0, InitialRoom);
+}
+
 void AppendLogEntry(HWND edit, std::wstring_view message, const SYSTEMTIME& time) {
     const LRESULT length = ::SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0);
     const std::wstring entry = job::LogEntry(length == 0, time, message);

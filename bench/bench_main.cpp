@@ -9,8 +9,10 @@
 //   bench_brindle window-run DIR BRINDLE    an only-batch run through Brindle.exe's window over the tree
 //   bench_brindle run-parts DIR            each step of that run on its own, beside a bare walk
 //   bench_brindle run DIR RAR              a whole run over 500 archives against a for /r batch
-//   bench_brindle startup BRINDLE EMPTY    start to window shown, against an empty window program
-//   bench_brindle startup-parts PARTS EMPTY  start-up step by step, against the empty window's steps
+//   bench_brindle startup BRINDLE EMPTY [DESIGNED]  start to window shown, against an empty window program
+//                                          and the window of the design made with no Brindle code
+//   bench_brindle startup-parts PARTS EMPTY [DESIGNED]  start-up step by step, against the same steps of
+//                                          the empty window and of the window of the design
 //   bench_brindle idle BRINDLE             private memory of Brindle at idle
 
 #include "benchmarks.h"
@@ -48,11 +50,11 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"run" && argc == 4) {
         return WholeRun(argv[2], argv[3]);
     }
-    if (command == L"startup" && argc == 4) {
-        return Startup(argv[2], argv[3]);
+    if (command == L"startup" && (argc == 4 || argc == 5)) {
+        return Startup(argv[2], argv[3], argc == 5 ? argv[4] : L"");
     }
-    if (command == L"startup-parts" && argc == 4) {
-        return StartupParts(argv[2], argv[3]);
+    if (command == L"startup-parts" && (argc == 4 || argc == 5)) {
+        return StartupParts(argv[2], argv[3], argc == 5 ? argv[4] : L"");
     }
     if (command == L"idle" && argc == 3) {
         return Idle(argv[2]);

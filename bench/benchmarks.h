@@ -13,8 +13,8 @@ int Log();
 int WindowRun(const std::wstring& root, const std::wstring& brindleExe);
 int RunParts(const std::wstring& root);
 int WholeRun(const std::wstring& root, const std::wstring& rar);
-int Startup(const std::wstring& brindle, const std::wstring& empty);
-int StartupParts(const std::wstring& parts, const std::wstring& empty);
+int Startup(const std::wstring& brindle, const std::wstring& empty, const std::wstring& designed);
+int StartupParts(const std::wstring& parts, const std::wstring& empty, const std::wstring& designed);
 int Idle(const std::wstring& brindle);
 
 } // namespace bench

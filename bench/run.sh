@@ -41,8 +41,10 @@ run_arch() {
     "${bench[@]}" log
     rm -rf "$data/run"
     "${bench[@]}" run "$(win "$data/run")" "$(win "$b/Rar.exe")"
-    "${bench[@]}" startup "$(win "$b/Brindle.exe")" "$(win "$b/bench_empty_window.exe")"
-    "${bench[@]}" startup-parts "$(win "$b/bench_startup_parts.exe")" "$(win "$b/bench_empty_window.exe")"
+    "${bench[@]}" startup "$(win "$b/Brindle.exe")" "$(win "$b/bench_empty_window.exe")" \
+        "$(win "$b/bench_designed_window.exe")"
+    "${bench[@]}" startup-parts "$(win "$b/bench_startup_parts.exe")" "$(win "$b/bench_empty_window.exe")" \
+        "$(win "$b/bench_designed_window.exe")"
     "${bench[@]}" idle "$(win "$b/Brindle.exe")"
     wine_stop
 }

@@ -58,8 +58,8 @@ int RunParts(const std::wstring& root) {
             job::AutoListFiles(form, root, L"*.rar", true);
         }));
         list.push_back(Seconds([&] { job::WriteListFile(form); }));
-        // The pattern read from the window's box for each line, as the window's run reads it.
-        form.cmbFileTypeText = [combo] { return TextOf(combo); };
+        // The pattern read from the window's box for each line by the window's own reader, as in its run.
+        form.cmbFileTypeText = window.form().cmbFileTypeText;
         batchFromBox.push_back(Seconds([&] { job::CreatBatFile(form, form.strBatFile); }));
         job::WriteListFile(form);
         // The same pattern as text in hand.

@@ -1,5 +1,6 @@
-// Start-up part by part: the moments bench_startup_parts (made like Brindle.exe) and the empty window
-// program write as their steps end, each started afresh, side by side.
+// Start-up part by part: the moments bench_startup_parts (made like Brindle.exe), the empty window program
+// and the window of the design made with no Brindle code write as their steps end, each started afresh,
+// side by side.
 #include "benchmarks.h"
 #include "platform/command_runner.h"
 #include "stats.h"
@@ -35,35 +36,49 @@ std::vector<double> StepsOf(const std::wstring& command) {
 
 } // namespace
 
-int StartupParts(const std::wstring& parts, const std::wstring& empty) {
+int StartupParts(const std::wstring& parts, const std::wstring& empty, const std::wstring& designed) {
     static const char* const names[Parts] = {
-        "start-up part: process start to program entry (loader, imported libraries, runtime)",
-        "start-up part: common controls",
-        "start-up part: window class, window, 13 controls, font, icon, archiver check",
-        "start-up part: show and first paint",
+        "process start to program entry (loader, imported libraries, runtime)",
+        "common controls",
+        "window class, window, 13 controls, font, icon, archiver check",
+        "show and first paint",
     };
-    std::vector<double> ours[Parts], reference[Parts];
-    StepsOf(L"\"" + parts + L"\"");
+    const std::wstring commands[] = {L"\"" + parts + L"\"", L"\"" + empty + L"\" --parts",
+                                     L"\"" + designed + L"\" --controls --parts"};
+    const size_t programs = designed.empty() ? 2 : 3;
+    std::vector<double> steps[3][Parts];
+    StepsOf(commands[0]);
     for (int round = 0; round < 2 * Repetitions; ++round) {
-        const std::vector<double> ourSteps = StepsOf(L"\"" + parts + L"\"");
-        const std::vector<double> emptySteps = StepsOf(L"\"" + empty + L"\" --parts");
-        if (ourSteps.size() != Parts || emptySteps.size() != Parts) {
-            std::fprintf(stderr, "startup parts: a program did not report its steps\n");
-            return 1;
-        }
-        for (int i = 0; i < Parts; ++i) {
-            ours[i].push_back(ourSteps[i]);
-            reference[i].push_back(emptySteps[i]);
+        for (size_t j = 0; j < programs; ++j) {
+            const size_t program = (static_cast<size_t>(round) + j) % programs;
+            const std::vector<double> taken = StepsOf(commands[program]);
+            if (taken.size() != Parts) {
+                std::fprintf(stderr, "startup parts: a program did not report its steps\n");
+                return 1;
+            }
+            for (int i = 0; i < Parts; ++i) {
+                steps[program][i].push_back(taken[i]);
+            }
         }
     }
     for (int i = 0; i < Parts; ++i) {
+        const std::string figure = std::string("start-up part: ") + names[i];
         if (i == 1) {
-            std::printf("| %s | %s | empty window: none | - | report |\n", names[i],
-                        Format(SpreadOf(ours[i]), " s").c_str());
+            std::printf("| %s | %s | empty window: none | - | report |\n", figure.c_str(),
+                        Format(SpreadOf(steps[0][i]), " s").c_str());
             continue;
         }
-        Row(names[i], SpreadOf(ours[i]), SpreadOf(reference[i]), SpreadOf(Ratios(ours[i], reference[i])),
-            "report");
+        Row(figure.c_str(), SpreadOf(steps[0][i]), SpreadOf(steps[1][i]),
+            SpreadOf(Ratios(steps[0][i], steps[1][i])), "report");
+    }
+    if (programs == 2) {
+        return 0;
+    }
+    for (int i = 0; i < Parts; ++i) {
+        const std::string figure =
+            std::string("start-up part vs the window of the design by bare CreateWindowEx: ") + names[i];
+        Row(figure.c_str(), SpreadOf(steps[0][i]), SpreadOf(steps[2][i]),
+            SpreadOf(Ratios(steps[0][i], steps[2][i])), "report");
     }
     return 0;
 }
