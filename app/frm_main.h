@@ -41,7 +41,7 @@ class frmMain : public job::RunView {
     void SetFolderPicker(FolderPicker picker) { folderPicker_ = std::move(picker); }
 
     void ShowError(const std::wstring& text) override;
-    void WriteMessage(const std::wstring& strMessage) override;
+    void WriteMessage(std::wstring_view strMessage) override;
     void SetBusy(bool busy) override;
 
   private:

@@ -175,11 +175,20 @@ int CapturePeak(const std::wstring& writer, size_t mib, bool textReader) {
     const ResidentSizes residentBefore = LinuxResidentSizes(procFolder);
     PROCESS_MEMORY_COUNTERS before{};
     ::GetProcessMemoryInfo(::GetCurrentProcess(), &before, sizeof before);
-    const std::wstring text = textReader ? TextCapture(writer, mib)
-                                         : sysAPI::GetCommandOutput(writer + L" " + std::to_wstring(mib));
+    // Measured while the text is still held.
     PROCESS_MEMORY_COUNTERS after{};
-    ::GetProcessMemoryInfo(::GetCurrentProcess(), &after, sizeof after);
-    const ResidentSizes residentAfter = LinuxResidentSizes(procFolder);
+    ResidentSizes residentAfter;
+    size_t characters = 0;
+    const auto measure = [&](size_t size) {
+        characters = size;
+        ::GetProcessMemoryInfo(::GetCurrentProcess(), &after, sizeof after);
+        residentAfter = LinuxResidentSizes(procFolder);
+    };
+    if (textReader) {
+        measure(TextCapture(writer, mib).size());
+    } else {
+        measure(sysAPI::GetCommandOutput(writer + L" " + std::to_wstring(mib)).size());
+    }
 
     const double output = static_cast<double>(mib << 20);
     const char* const who = textReader ? " (the text reader, for comparison)" : "";
@@ -187,7 +196,7 @@ int CapturePeak(const std::wstring& writer, size_t mib, bool textReader) {
         const double peak = static_cast<double>(residentAfter.peak - residentBefore.now);
         std::printf("| output capture peak memory, %zu MiB%s | %.0f MiB peak resident | %zu MiB output (%zu "
                     "UTF-16 characters) | %.2f x | %s |\n",
-                    mib, who, peak / (1 << 20), mib, text.size(), peak / output,
+                    mib, who, peak / (1 << 20), mib, characters, peak / output,
                     textReader ? "report" : "<= 2.5 x");
     }
     // Wine's peak-commit counter does not follow the peak (it shows the same for both readers); kept
@@ -196,7 +205,7 @@ int CapturePeak(const std::wstring& writer, size_t mib, bool textReader) {
     std::printf(
         "| output capture peak memory, %zu MiB%s, by the peak-commit counter | %.0f MiB peak commit | "
         "%zu MiB output (%zu UTF-16 characters) | %.2f x | %s |\n",
-        mib, who, commit / (1 << 20), mib, text.size(), commit / output,
+        mib, who, commit / (1 << 20), mib, characters, commit / output,
         residentBefore.known || textReader ? "report" : "<= 2.5 x");
     return 0;
 }

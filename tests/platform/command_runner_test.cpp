@@ -44,7 +44,7 @@ TEST(CommandOutput, ComesBackWholeAndInOrder) {
         {missing, L"error: '" + missing + L"' 不是可运行的程序"},
     };
     for (const auto& c : cases) {
-        const std::wstring output = GetCommandOutput(c.command);
+        const platform::GrowingText output = GetCommandOutput(c.command);
         EXPECT_EQ(output.size(), c.output.size()) << testing::PrintToString(c.command);
         EXPECT_TRUE(output == c.output) << testing::PrintToString(c.command);
     }
@@ -53,5 +53,6 @@ TEST(CommandOutput, ComesBackWholeAndInOrder) {
 TEST(CommandOutput, ABatchRunsInTheFolderGivenAndSpeaksTheAnsiCodePage) {
     testsupport::ScratchDir dir(L"runner");
     testsupport::WriteBytes(dir / L"talk.bat", "@echo off\r\necho \xD6\xD0\xCE\xC4\r\necho.\r\ncd\r\n");
-    EXPECT_EQ(GetCommandOutput(L"cmd /d /c talk.bat", dir.path()), L"中文\r\n\r\n" + dir.path() + L"\r\n");
+    EXPECT_EQ(std::wstring(GetCommandOutput(L"cmd /d /c talk.bat", dir.path()).view()),
+              L"中文\r\n\r\n" + dir.path() + L"\r\n");
 }
