@@ -256,7 +256,7 @@ void frmMain::ShowError(const std::wstring& text) {
     RestoreFocus();
 }
 
-void frmMain::WriteMessage(const std::wstring& strMessage) {
+void frmMain::WriteMessage(std::wstring_view strMessage) {
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
     AppendLogEntry(Control(txtOutput), strMessage, now);

@@ -33,7 +33,7 @@ class frmMain : public job::RunView {
     const job::JobState& form() const noexcept { return form_; }
 
     void ShowError(const std::wstring& text) override;
-    void WriteMessage(const std::wstring& strMessage) override;
+    void WriteMessage(std::wstring_view strMessage) override;
     void SetBusy(bool busy) override;
 
   private:

@@ -1,8 +1,8 @@
 // A whole run over 500 archives with a no-op archiver, against a `for /r` batch doing the same calls.
 #include "app/startup.h"
 #include "benchmarks.h"
-#include "platform/command_runner.h"
 #include "job/run_driver.h"
+#include "platform/command_runner.h"
 #include "platform/sys_api.h"
 #include "platform/unique_handle.h"
 #include "stats.h"
@@ -22,7 +22,7 @@ struct QuietView : job::RunView {
     void ShowError(const std::wstring& text) override {
         std::fprintf(stderr, "error: %s\n", Narrow(text).c_str());
     }
-    void WriteMessage(const std::wstring&) override {}
+    void WriteMessage(std::wstring_view) override {}
     void SetBusy(bool) override {}
 };
 

@@ -4,6 +4,7 @@
 #include "job/job_state.h"
 
 #include <string>
+#include <string_view>
 
 namespace job {
 
@@ -21,7 +22,7 @@ class RunView {
     // A modal message box with the critical icon and the program's title.
     virtual void ShowError(const std::wstring& text) = 0;
     // Appends one stamped entry to the message log.
-    virtual void WriteMessage(const std::wstring& message) = 0;
+    virtual void WriteMessage(std::wstring_view message) = 0;
     // Busy: Execute disabled and the hourglass; not busy: Execute enabled and the default cursor.
     virtual void SetBusy(bool busy) = 0;
 };

@@ -1,11 +1,11 @@
 #include "platform/command_runner.h"
 
 #include "platform/ansi_text.h"
-#include "platform/captured_output.h"
 #include "platform/child_process.h"
 #include "platform/win32_error.h"
 
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace sysAPI {
@@ -26,20 +26,28 @@ size_t CompleteLength(const char* bytes, size_t count) {
     return run % 2 == 0 ? count : count - 1;
 }
 
+// Converts bytes that end on a character boundary at the end of text. No ANSI character takes more UTF-16
+// units than bytes, so the room is known without a counting pass.
+void AppendAnsi(platform::GrowingText& text, std::string_view bytes) {
+    if (!bytes.empty()) {
+        text.Extend(platform::ConvertFromAnsi(bytes, text.Room(bytes.size()), bytes.size()));
+    }
+}
+
 } // namespace
 
-std::wstring GetCommandOutput(std::wstring_view commandLine, std::wstring_view folder) {
+platform::GrowingText GetCommandOutput(std::wstring_view commandLine, std::wstring_view folder) {
     std::optional<platform::PipedChild> child;
     try {
         child.emplace(commandLine, folder);
     } catch (const platform::Win32Error& error) {
         if (error.call() == "CreatePipe") {
-            return L"CreatePipe failed. error: " + std::to_wstring(error.code());
+            return platform::GrowingText(L"CreatePipe failed. error: " + std::to_wstring(error.code()));
         }
-        return L"error: '" + std::wstring(commandLine) + L"' 不是可运行的程序";
+        return platform::GrowingText(L"error: '" + std::wstring(commandLine) + L"' 不是可运行的程序");
     }
 
-    platform::CapturedOutput output;
+    platform::GrowingText text;
     std::vector<char> buffer(ReadBufferSize);
     size_t carried = 0;
     DWORD got = 0;
@@ -49,14 +57,14 @@ std::wstring GetCommandOutput(std::wstring_view commandLine, std::wstring_view f
         }
         const size_t available = carried + got;
         const size_t complete = CompleteLength(buffer.data(), available);
-        output.Append(std::string_view(buffer.data(), complete));
+        AppendAnsi(text, std::string_view(buffer.data(), complete));
         carried = available - complete;
         if (carried != 0) {
             buffer[0] = buffer[complete];
         }
     }
-    output.Append(std::string_view(buffer.data(), carried));
-    return output.TakeText();
+    AppendAnsi(text, std::string_view(buffer.data(), carried));
+    return text;
 }
 
 } // namespace sysAPI

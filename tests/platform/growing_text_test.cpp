@@ -1,0 +1,88 @@
+#include "platform/growing_text.h"
+#include "platform/unique_handle.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+using platform::GrowingText;
+
+namespace {
+
+constexpr size_t SmallReservation = size_t{64} << 10; // 32,768 units
+
+// Text whose units differ from their neighbours', so a unit lost, doubled or moved shows.
+std::wstring Numbered(size_t count) {
+    std::wstring text(count, L'\0');
+    for (size_t i = 0; i < count; ++i) {
+        text[i] = static_cast<wchar_t>(0x4E00 + i % 20000);
+    }
+    return text;
+}
+
+// Writes text into the room at the end, piece units at a time.
+void WriteInPieces(GrowingText& to, std::wstring_view text, size_t piece) {
+    for (size_t at = 0; at < text.size(); at += piece) {
+        const std::wstring_view part = text.substr(at, piece);
+        text.copy(to.Room(part.size()), part.size(), at);
+        to.Extend(part.size());
+    }
+}
+
+// True when the address range right after the text's first reservation is free for another.
+bool FreeAfter(const GrowingText& text) {
+    MEMORY_BASIC_INFORMATION after{};
+    const char* const end = reinterpret_cast<const char*>(text.data()) + SmallReservation;
+    return ::VirtualQuery(end, &after, sizeof after) != 0 && after.State == MEM_FREE;
+}
+
+} // namespace
+
+TEST(GrowingText, HoldsWhatIsAppendedAndWhatIsWrittenInItsRoom) {
+    GrowingText text;
+    EXPECT_TRUE(text.empty());
+    EXPECT_TRUE(text == L"");
+    text.Append(L"中文");
+    wchar_t* room = text.Room(3);
+    room[0] = L'a';
+    room[1] = L'b';
+    text.Extend(2);
+    text.Append(L"");
+    EXPECT_EQ(text.size(), 4u);
+    EXPECT_TRUE(text == L"中文ab");
+    EXPECT_EQ(std::wstring(text.view()), L"中文ab");
+
+    GrowingText moved = std::move(text);
+    EXPECT_TRUE(moved == L"中文ab");
+    EXPECT_TRUE(text.empty());
+    text = GrowingText(L"again");
+    EXPECT_TRUE(text == L"again");
+}
+
+TEST(GrowingText, GrowsPastItsFirstReservationWhereverTheNextRangeIsTaken) {
+    const std::wstring expected = Numbered(1'500'000); // about 3 MiB, many times the first reservation
+    for (const bool blocked : {false, true}) {
+        GrowingText text(SmallReservation);
+        text.Append(expected.substr(0, 1));
+        const wchar_t* const start = text.data();
+        // With the range after it taken, the text has to move to a reservation of its own.
+        platform::unique_virtual blocker;
+        if (blocked) {
+            blocker.reset(
+                ::VirtualAlloc(const_cast<char*>(reinterpret_cast<const char*>(start)) + SmallReservation,
+                               SmallReservation, MEM_RESERVE, PAGE_READWRITE));
+        }
+        const bool canStay = FreeAfter(text);
+        WriteInPieces(text, std::wstring_view(expected).substr(1), 32767);
+        EXPECT_EQ(text.size(), expected.size()) << "blocked: " << blocked;
+        EXPECT_TRUE(text == expected) << "blocked: " << blocked;
+        if (blocker) {
+            EXPECT_NE(text.data(), start);
+        }
+        if (canStay) {
+            EXPECT_EQ(text.data(), start) << "the range after it was free, so the text grew where it stood";
+        }
+    }
+}
