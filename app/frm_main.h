@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 namespace app {
 
