@@ -20,12 +20,6 @@ namespace bench {
 
 namespace {
 
-std::wstring TextOf(HWND control) {
-    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 void Part(const char* name, const std::vector<double>& times, const std::vector<double>& walk) {
     const std::string figure = std::string("only-batch run, part: ") + name;
     Row(figure.c_str(), SpreadOf(times), SpreadOf(walk), SpreadOf(Ratios(times, walk)), "report");
@@ -44,13 +38,12 @@ int RunParts(const std::wstring& root) {
     ::SendMessageW(window.Control(app::txtPath), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(root.c_str()));
     ::SendMessageW(window.Control(app::chkSubPath), BM_SETCHECK, BST_CHECKED, 0);
     ::SendMessageW(window.Control(app::chkSaveBat), BM_SETCHECK, BST_CHECKED, 0);
-    const HWND combo = window.Control(app::cmbFileType);
     job::JobState form;
     form.strRarExe = window.form().strRarExe;
     form.strListFile = job::JoinFolder(root, L"RARLIST.LST");
     form.strBatFile = job::JoinFolder(root, L"Brindle.BAT");
 
-    std::vector<double> folder, search, list, batchFromBox, batchFromText, log, busy, execute, aliases, walk;
+    std::vector<double> folder, search, list, batch, log, busy, execute, aliases, walk;
     for (int i = 0; i < Repetitions + 1; ++i) {
         folder.push_back(Seconds([&] { ModFunction::FolderExists(root); }));
         search.push_back(Seconds([&] {
@@ -58,14 +51,9 @@ int RunParts(const std::wstring& root) {
             job::AutoListFiles(form, root, L"*.rar", true);
         }));
         list.push_back(Seconds([&] { job::WriteListFile(form); }));
-        // The pattern read from the window's box for each line by the window's own reader, as in its run.
+        // The pattern read from the window's box by the window's own reader, as in its run.
         form.cmbFileTypeText = window.form().cmbFileTypeText;
-        batchFromBox.push_back(Seconds([&] { job::CreatBatFile(form, form.strBatFile); }));
-        job::WriteListFile(form);
-        // The same pattern as text in hand.
-        const std::wstring pattern = TextOf(combo);
-        form.cmbFileTypeText = [&pattern] { return pattern; };
-        batchFromText.push_back(Seconds([&] { job::CreatBatFile(form, form.strBatFile); }));
+        batch.push_back(Seconds([&] { job::CreatBatFile(form, form.strBatFile); }));
         log.push_back(
             Seconds([&] { window.WriteMessage(L"批处理文件：" + form.strBatFile + L" 已生成！"); }));
         busy.push_back(Seconds([&] {
@@ -79,16 +67,14 @@ int RunParts(const std::wstring& root) {
         walk.push_back(Seconds([&] { BareWalk(root); }));
     }
     // The first round brought the tree into the caches; it is left out.
-    for (auto* times :
-         {&folder, &search, &list, &batchFromBox, &batchFromText, &log, &busy, &execute, &aliases, &walk}) {
+    for (auto* times : {&folder, &search, &list, &batch, &log, &busy, &execute, &aliases, &walk}) {
         times->erase(times->begin());
     }
     ::DeleteFileW(form.strBatFile.c_str());
     Part("folder test", folder, walk);
     Part("archive search", search, walk);
     Part("list file", list, walk);
-    Part("batch, pattern read from the box per line", batchFromBox, walk);
-    Part("batch, pattern read once", batchFromText, walk);
+    Part("batch", batch, walk);
     Part("log entry", log, walk);
     Part("busy and idle", busy, walk);
     Part("the whole run, Execute pressed in this process", execute, walk);

@@ -13,17 +13,22 @@ struct UnsafeLine {};
 void WriteBatch(JobState& form, const std::wstring& path) {
     platform::TextFileWriter batch(path);
     platform::TextFileReader list(form.strListFile);
+    // The run holds the window's thread, so the box cannot change while the batch is written: one read
+    // serves every line.
+    const std::wstring pattern = form.cmbFileTypeText ? form.cmbFileTypeText() : std::wstring();
+    // Without a mask the archiver deletes every member and then the archive itself.
+    if (IsBlankPattern(pattern)) {
+        throw UnsafeLine();
+    }
     batch.WriteLine(L"@echo off");
     while (!list.AtEnd()) {
         const std::wstring archive = Trim(list.ReadLine(), L" ");
         if (archive.empty()) {
             continue;
         }
-        const std::wstring pattern = form.cmbFileTypeText ? form.cmbFileTypeText() : std::wstring();
-        // Without a mask the archiver deletes every member and then the archive itself; a cut line
-        // would hand it a shortened mask.
+        // A cut line would hand the archiver a shortened mask.
         const std::wstring line = BatchLine(form.strRarExe, archive, pattern);
-        if (IsBlankPattern(pattern) || !FitsOnABatchLine(line)) {
+        if (!FitsOnABatchLine(line)) {
             throw UnsafeLine();
         }
         batch.WriteLine(line);

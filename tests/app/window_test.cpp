@@ -142,4 +142,5 @@ TEST_F(MainWindow, LogEntriesFollowEachOtherWholeAndTheEndStaysInView) {
     const LRESULT lines = ::SendMessageW(Control(txtOutput), EM_GETLINECOUNT, 0, 0);
     EXPECT_GT(::SendMessageW(Control(txtOutput), EM_GETFIRSTVISIBLELINE, 0, 0), lines - 20)
         << "the end is in view";
+    EXPECT_TRUE(::IsWindowVisible(Control(txtOutput))) << "the box is shown after its appends";
 }
