@@ -31,6 +31,7 @@ faults=(
   "batch written in place#job/batch_file.cpp#s/sBatFile \+ L\".new\"/sBatFile/#$all"
   "log entry at the start of the box#app/log_box.cpp#s/EM_SETSEL, static_cast<WPARAM>\(length\), length\)/EM_SETSEL, 0, 0)/#$all"
   "log entry without its closing rule#job/log_entry.cpp#s/entry \+= L\"\\\\r\\\\n\";\n    entry \+= Rule;\n    return entry;/return entry;/#$all"
+  "log box left hidden after an append#app/log_box.cpp#s/::DefWindowProcW\(edit_, WM_SETREDRAW, TRUE, 0\);//#$all"
   "NUL stand-in dropped#job/log_entry.cpp#s/std::replace\(entry.begin[^;]*;//#$all"
   "subfolders searched unasked#job/archive_finder.cpp#s/listed && searchSubDir_ && IsSubfolder/listed && IsSubfolder/#$all"
   "batch-only run runs the batch#job/run_driver.cpp#s/inputs.batchOnly \? std::nullopt : FolderToRunIn\(folder\)/FolderToRunIn(folder)/#$all"
