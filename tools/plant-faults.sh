@@ -23,7 +23,6 @@ faults=(
   "last chunk of output lost#platform/command_runner.cpp#s/AppendAnsi\(text, std::string_view\(buffer.data\(\), complete\)\);/if (got == ReadRequest - carried) AppendAnsi(text, std::string_view(buffer.data(), complete));/#$all"
   "character split across reads#platform/command_runner.cpp#s/return run % 2 == 0 \? count : count - 1;/return count;/#$all"
   "text moved without its start#platform/growing_text.cpp#s/std::memcpy\(text, data_, size_ \* sizeof\(wchar_t\)\);/std::memcpy(text, data_ + 1, (size_ - 1) * sizeof(wchar_t));/#$all"
-  "pipe read end inherited#platform/child_process.cpp#s/if \(!::SetHandleInformation\(readEnd_.get\(\), HANDLE_FLAG_INHERIT, 0\)\)/if (false)/#$all"
   "batch run by its unquoted path#job/run_driver.cpp#s/GetCommandOutput\(BatchCommandLine\(\), /GetCommandOutput(form.strBatFile, /#$all"
   "batch run in the wrong folder#job/run_driver.cpp#s/GetCommandOutput\(BatchCommandLine\(\), \*runFolder\)/GetCommandOutput(BatchCommandLine(), std::wstring())/#$all"
   "typed folder passed to the finder#job/run_driver.cpp#s/AutoListFiles\(form, folder,/AutoListFiles(form, inputs.folder,/#$all"

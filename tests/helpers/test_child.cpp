@@ -5,7 +5,6 @@
 //   test_child stdin          what reading standard input gives
 //   test_child split          a character whose two bytes go out in separate writes, after a pause
 //   test_child background MS  starts a copy of itself that writes after MS milliseconds, then ends
-//   test_child handles        how many handles it holds that read a pipe
 
 #include <windows.h>
 
@@ -48,19 +47,6 @@ int StartLateWriter(const std::string& delay) {
     return 0;
 }
 
-// Handle values are small multiples of four, and an inherited one keeps its value; only a read end
-// answers PeekNamedPipe.
-int PipeReadEnds() {
-    int readEnds = 0;
-    for (ULONG_PTR value = 4; value < 4096; value += 4) {
-        DWORD available = 0;
-        const auto handle = reinterpret_cast<HANDLE>(value);
-        readEnds += ::GetFileType(handle) == FILE_TYPE_PIPE &&
-                    ::PeekNamedPipe(handle, nullptr, 0, nullptr, &available, nullptr);
-    }
-    return readEnds;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -90,8 +76,6 @@ int main(int argc, char** argv) {
     } else if (mode == "late") {
         ::Sleep(std::strtoul(value.c_str(), nullptr, 10));
         Write("late line\r\n");
-    } else if (mode == "handles") {
-        Write("pipe read ends: " + std::to_string(PipeReadEnds()) + "\r\n");
     }
     return 0;
 }
