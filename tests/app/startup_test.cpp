@@ -1,6 +1,4 @@
-#include "app/frm_main.h"
 #include "dialog_answerer.h"
-#include "platform/file_identity.h"
 #include "scratch.h"
 
 #include <gtest/gtest.h>
@@ -36,17 +34,4 @@ TEST(StartUp, WithoutAUsableArchiverTheProgramShowsWhyAndEndsWithoutItsWindow) {
         ::CloseHandle(process.hThread);
         ::CloseHandle(process.hProcess);
     }
-}
-
-TEST(StartUp, AReadOnlyArchiverInAFolderWithBlanksIsFoundAndCalledByItsShortPath) {
-    testsupport::ScratchDir dir(L"startup read-only folder");
-    testsupport::WriteBytes(dir / L"Rar.exe", "MZ");
-    testsupport::SetAttributes(dir / L"Rar.exe", FILE_ATTRIBUTE_READONLY);
-    testsupport::DialogAnswerer watcher;
-    app::frmMain window(dir.path());
-    ASSERT_TRUE(window.Create(::GetModuleHandleW(nullptr)));
-    EXPECT_TRUE(watcher.Seen().empty());
-    EXPECT_EQ(window.form().strRarExe.find(L' '), std::wstring::npos);
-    EXPECT_TRUE(platform::SameFile(window.form().strRarExe, dir / L"Rar.exe"));
-    testsupport::SetAttributes(dir / L"Rar.exe", FILE_ATTRIBUTE_NORMAL);
 }

@@ -6,13 +6,15 @@
 set -euo pipefail
 wine_run=$1 brindle=$2 fake_rar=$3 probe_exe=$4 work=$5
 
-rm -rf "$work" && mkdir -p "$work/program" "$work/data/sub"
-cp "$brindle" "$work/program/Brindle.exe"
-cp "$fake_rar" "$work/program/Rar.exe"
+# A read-only archiver in a folder with a blank is found, and called by a path that names it.
+program="$work/program files"
+rm -rf "$work" && mkdir -p "$program" "$work/data/sub"
+cp "$brindle" "$program/Brindle.exe"
+cp "$fake_rar" "$program/Rar.exe" && chmod a-w "$program/Rar.exe"
 printf x >"$work/data/a.rar"
 printf x >"$work/data/sub/b.rar"
 folder="Z:${work//\//\\}\\data"
-calls="$work/program/rar-calls.log"
+calls="$program/rar-calls.log"
 
 txtPath=101 cmdPath=102 chkSaveBat=107 cmdExecute=110
 probe() { "$wine_run" "$probe_exe" "$@" | tr -d '\r'; }
@@ -30,7 +32,7 @@ expect() {
     if [ "$got" != "$expected" ]; then echo "FAIL: $what: got '$got', expected '$expected'"; failures=$((failures + 1)); fi; }
 expect_focus() { expect "$1" "$2" probe focus; }
 
-(cd "$work/program" && "$wine_run" "$work/program/Brindle.exe" >/dev/null 2>&1 &)
+(cd "$program" && "$wine_run" "$program/Brindle.exe" >/dev/null 2>&1 &)
 trap '"$wine_run" cmd /c taskkill /im Brindle.exe >/dev/null 2>&1 || true' EXIT
 probe wait
 sleep 1
