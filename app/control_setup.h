@@ -11,8 +11,7 @@
 namespace app {
 
 // The window's controls by id, noted as they are made. Finding a control by its id asks the window
-// manager for the list of the window's children each time, and the pattern box is read for every line
-// of a batch.
+// manager for the list of the window's children each time.
 class ControlHandles {
   public:
     HWND operator[](ControlId id) const noexcept { return handles_[Index(id)]; }

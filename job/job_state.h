@@ -19,7 +19,7 @@ struct JobState {
     std::wstring strBatFile;
     // Archives the current run found but cannot name in the batch, by their full long paths.
     std::vector<std::wstring> skippedArchives;
-    // The text of the pattern box, read afresh for each batch line.
+    // The text of the pattern box, read when the batch is written.
     std::function<std::wstring()> cmbFileTypeText;
 };
 
