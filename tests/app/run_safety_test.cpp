@@ -111,9 +111,6 @@ TEST_F(RunThroughTheWindow, WhatCannotRunIsRefusedBeforeAnythingIsWritten) {
     // A folder too long to be a current folder, and its short form as well.
     // Made and removed here, deepest first: the scratch folders' own removal stops at such lengths.
     std::vector<std::wstring> chain{dir.path() + L"-too-long"};
-    const auto removeChain = [&chain] {
-        std::for_each(chain.rbegin(), chain.rend(), [](const auto& d) { ::RemoveDirectoryW(d.c_str()); });
-    };
     ::CreateDirectoryW(chain.back().c_str(), nullptr);
     while (chain.size() < 60 && platform::WideShortPath(chain.back()).value_or(L"").size() < 262) {
         chain.push_back(chain.back() + L"\\dddddddd");
@@ -149,7 +146,7 @@ TEST_F(RunThroughTheWindow, WhatCannotRunIsRefusedBeforeAnythingIsWritten) {
         EXPECT_EQ(Log(), L"");
         EXPECT_TRUE(::IsWindowEnabled(Control(cmdExecute)));
     }
-    removeChain();
+    std::for_each(chain.rbegin(), chain.rend(), [](const auto& d) { ::RemoveDirectoryW(d.c_str()); });
 }
 
 // Each folder is typed as a user may type it: with blanks around it or a final separator it is the same

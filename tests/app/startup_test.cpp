@@ -1,4 +1,5 @@
 #include "dialog_answerer.h"
+#include "platform/unique_handle.h"
 #include "scratch.h"
 
 #include <gtest/gtest.h>
@@ -21,6 +22,7 @@ TEST(StartUp, WithoutAUsableArchiverTheProgramShowsWhyAndEndsWithoutItsWindow) {
         PROCESS_INFORMATION process{};
         ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
                                      nullptr, nullptr, &startup, &process));
+        const platform::unique_handle thread(process.hThread), program(process.hProcess);
         testsupport::DialogAnswerer watcher(L"", process.dwProcessId);
         ::ResumeThread(process.hThread);
         ASSERT_TRUE(watcher.WaitFor(1, 20000)) << attributes;
@@ -31,7 +33,5 @@ TEST(StartUp, WithoutAUsableArchiverTheProgramShowsWhyAndEndsWithoutItsWindow) {
         DWORD owner = 0;
         ::GetWindowThreadProcessId(::FindWindowW(L"BrindleMainWindow", nullptr), &owner);
         EXPECT_NE(owner, process.dwProcessId);
-        ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
     }
 }

@@ -4,11 +4,10 @@
 //   test_child mixed          lines to stdout and stderr, alternating
 //   test_child stdin          what reading standard input gives
 //   test_child split          a character whose two bytes go out in separate writes, after a pause
-//   test_child background MS  starts a copy of itself that writes after MS milliseconds, then ends
+//   test_child late MS        a line after MS milliseconds
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -28,23 +27,6 @@ void WriteGbk(size_t units) {
     for (size_t done = 0, turn = 0; done < all.size(); done += sizes[turn++ % 9]) {
         Write(all.substr(done, sizes[turn % 9]));
     }
-}
-
-int StartLateWriter(const std::string& delay) {
-    char self[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string command = std::string("\"") + self + "\" late " + delay;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                          &process)) {
-        return 1;
-    }
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
-    Write("parent done\r\n");
-    return 0;
 }
 
 } // namespace
@@ -71,8 +53,6 @@ int main(int argc, char** argv) {
         ::Sleep(300);
         Write("\xD0"
               "B\r\n");
-    } else if (mode == "background") {
-        return StartLateWriter(value);
     } else if (mode == "late") {
         ::Sleep(std::strtoul(value.c_str(), nullptr, 10));
         Write("late line\r\n");

@@ -8,21 +8,6 @@
 
 namespace {
 
-// The entries a search appends to a list that already holds one.
-std::vector<std::wstring> Search(const std::wstring& dir, bool subfolders) {
-    job::JobState form;
-    form.strFileList = L"earlier|";
-    EXPECT_TRUE(job::AutoListFiles(form, dir, L"*.rar", subfolders));
-    EXPECT_EQ(form.strFileList.rfind(L"earlier|", 0), 0u) << "entries are only appended";
-    std::vector<std::wstring> entries;
-    for (size_t start = 8, bar; (bar = form.strFileList.find(L'|', start)) != std::wstring::npos;
-         start = bar + 1) {
-        entries.push_back(form.strFileList.substr(start, bar - start));
-    }
-    EXPECT_EQ(form.strFileList.back(), L'|');
-    return entries;
-}
-
 std::vector<std::wstring> Split(const std::wstring& text) {
     std::vector<std::wstring> parts;
     for (size_t start = 0, bar = 0; bar != std::wstring::npos && !text.empty(); start = bar + 1) {
@@ -30,6 +15,16 @@ std::vector<std::wstring> Split(const std::wstring& text) {
         parts.push_back(text.substr(start, bar - start));
     }
     return parts;
+}
+
+// The entries a search appends to a list that already holds one, each ended by '|'.
+std::vector<std::wstring> Search(const std::wstring& dir, bool subfolders) {
+    job::JobState form;
+    form.strFileList = L"earlier|";
+    EXPECT_TRUE(job::AutoListFiles(form, dir, L"*.rar", subfolders));
+    EXPECT_EQ(form.strFileList.rfind(L"earlier|", 0), 0u) << "entries are only appended";
+    EXPECT_EQ(form.strFileList.back(), L'|');
+    return Split(form.strFileList.substr(8, form.strFileList.size() - 9));
 }
 
 } // namespace

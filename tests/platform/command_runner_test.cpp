@@ -39,7 +39,8 @@ TEST(CommandOutput, ComesBackWholeAndInOrder) {
         {Child(L"mixed"), L"out 1\r\nerr 1\r\nout 2\r\nerr 2\r\nout 3\r\nerr 3\r\n"},
         {Child(L"stdin"), L"stdin: none\r\n"},
         // A program the child leaves running holds the pipe; its output is waited for.
-        {Child(L"background 1500"), L"parent done\r\nlate line\r\n"},
+        {L"cmd /d /c start /b \"\" " + Child(L"late 1500") + L" & echo parent done",
+         L"parent done\r\nlate line\r\n"},
         {missing, L"error: '" + missing + L"' 不是可运行的程序"},
     };
     for (const auto& c : cases) {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 using platform::GrowingText;
@@ -20,15 +21,6 @@ std::wstring Numbered(size_t count) {
         text[i] = static_cast<wchar_t>(0x4E00 + i % 20000);
     }
     return text;
-}
-
-// Writes text into the room at the end, piece units at a time.
-void WriteInPieces(GrowingText& to, std::wstring_view text, size_t piece) {
-    for (size_t at = 0; at < text.size(); at += piece) {
-        const std::wstring_view part = text.substr(at, piece);
-        text.copy(to.Room(part.size()), part.size(), at);
-        to.Extend(part.size());
-    }
 }
 
 } // namespace
@@ -48,7 +40,12 @@ TEST(GrowingText, GrowsPastItsFirstReservationWhereverTheNextRangeIsTaken) {
                 ::VirtualAlloc(const_cast<char*>(reinterpret_cast<const char*>(start)) + SmallReservation,
                                SmallReservation, MEM_RESERVE, PAGE_READWRITE));
         }
-        WriteInPieces(text, std::wstring_view(expected).substr(1), 32767);
+        // Written into the room at the end in pieces, as the capture writes.
+        for (size_t at = 1, count; at < expected.size(); at += count) {
+            count = std::min<size_t>(32767, expected.size() - at);
+            expected.copy(text.Room(count), count, at);
+            text.Extend(count);
+        }
         EXPECT_EQ(text.size(), expected.size()) << "blocked: " << blocked;
         EXPECT_TRUE(text == expected) << "blocked: " << blocked;
         if (blocker) {

@@ -30,15 +30,6 @@ BOOL CALLBACK NoteChild(HWND child, LPARAM context) {
     return TRUE;
 }
 
-// How many levels down the tree an item lies: 1 for the tree's root, the desktop.
-int TreeDepth(HWND tree, HTREEITEM item) {
-    int depth = 0;
-    for (; item != nullptr; item = TreeView_GetParent(tree, item)) {
-        ++depth;
-    }
-    return depth;
-}
-
 } // namespace
 
 DialogAnswerer::DialogAnswerer(std::wstring folder, DWORD processId)
@@ -113,7 +104,9 @@ bool DialogAnswerer::AnswerPicker(HWND picker) {
     // path typed there. Selecting the folder in the tree and then typing it serves both. The tree is
     // filled after the picker shows, so the selection is asked for until the picker takes it.
     for (int settled = 0, turn = 0; settled < 2 && turn < 100; ++turn, ::Sleep(200)) {
-        if (TreeDepth(children.tree, TreeView_GetSelection(children.tree)) > 1) {
+        // Selected below the tree's root, the desktop.
+        const HTREEITEM selected = TreeView_GetSelection(children.tree);
+        if (selected != nullptr && TreeView_GetParent(children.tree, selected) != nullptr) {
             ++settled;
         } else {
             settled = 0;
