@@ -11,8 +11,6 @@ namespace {
 struct UnsafeLine {};
 
 void WriteBatch(JobState& form, const std::wstring& path) {
-    platform::TextFileWriter batch(path);
-    platform::TextFileReader list(form.strListFile);
     // The run holds the window's thread, so the box cannot change while the batch is written: one read
     // serves every line.
     const std::wstring pattern = form.cmbFileTypeText ? form.cmbFileTypeText() : std::wstring();
@@ -20,6 +18,8 @@ void WriteBatch(JobState& form, const std::wstring& path) {
     if (IsBlankPattern(pattern)) {
         throw UnsafeLine();
     }
+    platform::TextFileWriter batch(path);
+    platform::TextFileReader list(form.strListFile);
     batch.WriteLine(L"@echo off");
     while (!list.AtEnd()) {
         const std::wstring archive = Trim(list.ReadLine(), L" ");
