@@ -67,33 +67,23 @@ void MakeRoom(HWND edit, size_t held, size_t needed) {
     const unique_hlocal previous(current);
 }
 
-// The run holds the window's thread, so nothing is painted before it ends; yet an append redraws the
-// box's two scroll bars there and then, some 15 ms each under Wine. The box is made invisible to drawing
-// for the append and invalidated once. The edit control keeps WM_SETREDRAW to itself (under Wine it
-// never reaches the default handler), so the default handler is called for it directly.
-class DrawingHeld {
-  public:
-    explicit DrawingHeld(HWND edit)
-        : edit_(edit), shown_((::GetWindowLongPtrW(edit, GWL_STYLE) & WS_VISIBLE) != 0) {
-        if (shown_) {
-            ::DefWindowProcW(edit_, WM_SETREDRAW, FALSE, 0);
-        }
-    }
-    ~DrawingHeld() {
-        if (shown_) {
-            ::DefWindowProcW(edit_, WM_SETREDRAW, TRUE, 0);
-            ::RedrawWindow(edit_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
-        }
-    }
-    DrawingHeld(const DrawingHeld&) = delete;
-    DrawingHeld& operator=(const DrawingHeld&) = delete;
-
-  private:
-    HWND edit_;
-    bool shown_;
-};
-
 } // namespace
+
+DrawingHeld::DrawingHeld(HWND edit)
+    : edit_(edit), shown_((::GetWindowLongPtrW(edit, GWL_STYLE) & WS_VISIBLE) != 0) {
+    // The edit control keeps WM_SETREDRAW to itself (under Wine it never reaches the default handler), so
+    // the default handler is called for it directly.
+    if (shown_) {
+        ::DefWindowProcW(edit_, WM_SETREDRAW, FALSE, 0);
+    }
+}
+
+DrawingHeld::~DrawingHeld() {
+    if (shown_) {
+        ::DefWindowProcW(edit_, WM_SETREDRAW, TRUE, 0);
+        ::RedrawWindow(edit_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
+    }
+}
 
 void ReserveLogRoom(HWND edit) {
     constexpr size_t InitialRoom = 32 * 1024; // characters: some 200 entries of a batch written

@@ -3,6 +3,7 @@
 // meet the same moments of a shared machine. Blocks of 500 entries keep single slow moments from
 // deciding the verdict.
 #include "app/frm_main.h"
+#include "app/log_box.h"
 #include "app/startup.h"
 #include "benchmarks.h"
 #include "job/log_entry.h"
@@ -13,6 +14,7 @@
 
 #include <cstdio>
 #include <numeric>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,19 +45,16 @@ class BareLog {
     BareLog& operator=(const BareLog&) = delete;
 
     // The textbook append; with drawing held, made invisible to drawing around it and painted once after,
-    // as Brindle's log box is.
+    // by the very hold Brindle's log box uses.
     void Append(const std::wstring& text, bool drawingHeld = false) {
+        std::optional<app::DrawingHeld> held;
         if (drawingHeld) {
-            ::DefWindowProcW(edit_, WM_SETREDRAW, FALSE, 0);
+            held.emplace(edit_);
         }
         const LRESULT length = ::SendMessageW(edit_, WM_GETTEXTLENGTH, 0, 0);
         ::SendMessageW(edit_, EM_SETSEL, static_cast<WPARAM>(length), length);
         ::SendMessageW(edit_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
         ::SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
-        if (drawingHeld) {
-            ::DefWindowProcW(edit_, WM_SETREDRAW, TRUE, 0);
-            ::RedrawWindow(edit_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
-        }
     }
     LRESULT Length() const { return ::SendMessageW(edit_, WM_GETTEXTLENGTH, 0, 0); }
 
