@@ -24,12 +24,12 @@ TEST(StartUp, WithoutAUsableArchiverTheProgramShowsWhyAndEndsWithoutItsWindow) {
                                      nullptr, nullptr, &startup, &process));
         const platform::unique_handle thread(process.hThread), program(process.hProcess);
         testsupport::DialogAnswerer watcher(L"", process.dwProcessId);
-        ::ResumeThread(process.hThread);
+        ::ResumeThread(thread.get());
         ASSERT_TRUE(watcher.WaitFor(1, 20000)) << attributes;
         EXPECT_EQ(watcher.Seen()[0].text,
                   L"本程序目录中找不到 Rar.exe！\r\n您可以从 WinRAR 程序目录中复制一份。\r\n");
         EXPECT_TRUE(watcher.Seen()[0].hasIcon);
-        EXPECT_EQ(::WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0) << "the program ended";
+        EXPECT_EQ(::WaitForSingleObject(program.get(), 20000), WAIT_OBJECT_0) << "the program ended";
         DWORD owner = 0;
         ::GetWindowThreadProcessId(::FindWindowW(L"BrindleMainWindow", nullptr), &owner);
         EXPECT_NE(owner, process.dwProcessId);
