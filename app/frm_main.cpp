@@ -21,14 +21,6 @@ constexpr wchar_t ClassName[] = L"BrindleMainWindow";
 constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD WindowExStyle = WS_EX_CONTROLPARENT;
 
-std::wstring Widen(const char* text) {
-    std::wstring wide;
-    for (; *text != '\0'; ++text) {
-        wide += static_cast<wchar_t>(static_cast<unsigned char>(*text));
-    }
-    return wide;
-}
-
 // Clicks and keys that arrived while a run held the thread were meant for a busy window; they must not
 // start a second run the moment Execute is enabled again.
 void DiscardQueuedInput() {
@@ -41,9 +33,7 @@ void DiscardQueuedInput() {
 
 } // namespace
 
-frmMain::frmMain(std::wstring programFolder) : programFolder_(std::move(programFolder)) {
-    form_.cmbFileTypeText = [this] { return TextOf(Control(cmbFileType)); };
-}
+frmMain::frmMain(std::wstring programFolder) : programFolder_(std::move(programFolder)) {}
 
 frmMain::~frmMain() {
     if (hwnd_ != nullptr) {
@@ -183,9 +173,9 @@ void frmMain::OnCommand(int id, int notification) {
             cmdPath_Click();
         }
     } catch (const platform::Win32Error& error) {
-        ShowError(L"运行中出错，已停止：\r\n" + error.Describe());
+        ShowError(job::RunStoppedMessage(error.Describe()));
     } catch (const std::exception& error) {
-        ShowError(L"运行中出错，已停止：\r\n" + Widen(error.what()));
+        ShowError(job::RunStoppedMessage(platform::WidenAscii(error.what())));
     }
 }
 
@@ -240,8 +230,8 @@ bool frmMain::Form_Load() {
 }
 
 void frmMain::cmdExecute_Click() {
-    const job::RunInputs inputs{TextOf(Control(txtPath)), IsChecked(Control(chkSubPath)),
-                                IsChecked(Control(chkSaveBat))};
+    const job::RunInputs inputs{TextOf(Control(txtPath)), TextOf(Control(cmbFileType)),
+                                IsChecked(Control(chkSubPath)), IsChecked(Control(chkSaveBat))};
     job::RunCleanUp(form_, inputs, *this);
 }
 
@@ -254,6 +244,13 @@ void frmMain::cmdPath_Click() {
 void frmMain::ShowError(const std::wstring& text) {
     ::MessageBoxW(hwnd_, text.c_str(), ProgramTitle, MB_OK | MB_ICONSTOP);
     RestoreFocus();
+}
+
+bool frmMain::Confirm(const std::wstring& question) {
+    const int answer =
+        ::MessageBoxW(hwnd_, question.c_str(), ProgramTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
+    RestoreFocus();
+    return answer == IDYES;
 }
 
 void frmMain::WriteMessage(std::wstring_view strMessage) {

@@ -34,6 +34,7 @@ class frmMain : public job::RunView {
     const job::JobState& form() const noexcept { return form_; }
 
     void ShowError(const std::wstring& text) override;
+    bool Confirm(const std::wstring& question) override;
     void WriteMessage(std::wstring_view strMessage) override;
     void SetBusy(bool busy) override;
 

@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/version.h"
+#include "job/job_state.h"
 #include "platform/dir_listing.h"
 #include "platform/sys_api.h"
 
@@ -28,11 +29,7 @@ std::wstring ProgramFolder() {
 }
 
 std::wstring ArchiverPath(const std::wstring& programFolder) {
-    std::wstring path = programFolder;
-    if (path.empty() || path.back() != L'\\') {
-        path += L'\\';
-    }
-    return path + L"Rar.exe";
+    return job::JoinFolder(programFolder, L"Rar.exe");
 }
 
 bool ArchiverPresent(const std::wstring& path) {

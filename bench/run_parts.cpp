@@ -51,9 +51,9 @@ int RunParts(const std::wstring& root) {
             job::AutoListFiles(form, root, L"*.rar", true);
         }));
         list.push_back(Seconds([&] { job::WriteListFile(form); }));
-        // The pattern read from the window's box by the window's own reader, as in its run.
-        form.cmbFileTypeText = window.form().cmbFileTypeText;
-        batch.push_back(Seconds([&] { job::CreatBatFile(form, form.strBatFile); }));
+        std::wstring why;
+        batch.push_back(Seconds(
+            [&] { job::CreatBatFile(form, form.strBatFile, job::ArchiveLines(form, L"*.htm"), why); }));
         log.push_back(
             Seconds([&] { window.WriteMessage(L"批处理文件：" + form.strBatFile + L" 已生成！"); }));
         busy.push_back(Seconds([&] {

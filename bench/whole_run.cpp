@@ -22,6 +22,7 @@ struct QuietView : job::RunView {
     void ShowError(const std::wstring& text) override {
         std::fprintf(stderr, "error: %s\n", Narrow(text).c_str());
     }
+    bool Confirm(const std::wstring&) override { return false; }
     void WriteMessage(std::wstring_view) override {}
     void SetBusy(bool) override {}
 };
@@ -52,9 +53,8 @@ int WholeRun(const std::wstring& root, const std::wstring& rar) {
         brindle.push_back(Seconds([&] {
             job::JobState form;
             form.strRarExe = rarShort;
-            form.cmbFileTypeText = [] { return std::wstring(L"*.htm"); };
             QuietView view;
-            job::RunCleanUp(form, job::RunInputs{root, true, false}, view);
+            job::RunCleanUp(form, job::RunInputs{root, L"*.htm", true, false}, view);
         }));
         reference.push_back(Seconds([&] { sysAPI::GetCommandOutput(sysAPI::GetShortPath(batch)); }));
     }

@@ -5,7 +5,6 @@
 #include "platform/dir_listing.h"
 #include "platform/file_identity.h"
 #include "platform/short_path.h"
-#include "platform/sys_api.h"
 #include "platform/win32_error.h"
 
 #include <windows.h>
@@ -58,13 +57,15 @@ std::wstring ShortComponent(const platform::DirEntry& entry, const NameCounts& c
 
 class ArchiveSearch {
   public:
-    ArchiveSearch(JobState& form, std::wstring filter, bool searchSubDir)
-        : form_(form), filter_(platform::FoldNameCase(std::move(filter))), searchSubDir_(searchSubDir) {}
+    // aliases: the starting folder's short form was verified, so the listing's aliases may name its
+    // entries; otherwise every entry is named by its long name.
+    ArchiveSearch(JobState& form, std::wstring filter, bool searchSubDir, bool aliases)
+        : form_(form), filter_(platform::FoldNameCase(std::move(filter))), searchSubDir_(searchSubDir),
+          aliases_(aliases) {}
 
-    // dir is the long path as the caller built it, ending in '\'; shortDir its short form, if any;
-    // throughLink tells that dir was listed as a link, junction or mount point.
-    bool SearchFolder(const std::wstring& dir, const std::optional<std::wstring>& shortDir,
-                      bool throughLink) {
+    // dir is the long path as the caller built it, ending in '\'; shortDir the path the batch names it
+    // by, also ending in '\'; throughLink tells that dir was listed as a link, junction or mount point.
+    bool SearchFolder(const std::wstring& dir, const std::wstring& shortDir, bool throughLink) {
         if (!SeenFirstTime(dir, throughLink)) {
             return true;
         }
@@ -83,23 +84,20 @@ class ArchiveSearch {
         const NameCounts counts(entries);
         struct Subfolder {
             std::wstring dir;
-            std::optional<std::wstring> shortDir;
+            std::wstring shortDir;
             bool throughLink;
         };
         std::vector<Subfolder> subfolders;
         for (const auto& entry : entries) {
             if (IsMatchingFile(entry)) {
-                if (const auto path = AddressOf(dir, shortDir, entry, counts)) {
-                    form_.strFileList += *path + L"|";
+                const std::wstring path = shortDir + Component(entry, counts);
+                if (const auto reason = WhyUnnamable(path)) {
+                    form_.skippedArchives.push_back({dir + entry.name, *reason});
                 } else {
-                    form_.skippedArchives.push_back(dir + entry.name);
+                    form_.strFileList += path + L"|";
                 }
             } else if (listed && searchSubDir_ && IsSubfolder(entry)) {
-                std::optional<std::wstring> childShort;
-                if (shortDir) {
-                    childShort = *shortDir + ShortComponent(entry, counts) + L"\\";
-                }
-                subfolders.push_back({dir + entry.name + L"\\", std::move(childShort),
+                subfolders.push_back({dir + entry.name + L"\\", shortDir + Component(entry, counts) + L"\\",
                                       (entry.attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
             }
         }
@@ -149,51 +147,40 @@ class ArchiveSearch {
                entry.name != L"..";
     }
 
-    // The path by which the batch names this very entry: the short form of the folder and the entry's
-    // own alias. Nothing when no such path survives the trip through the batch: a character the code
-    // page cannot hold, or a blank at its end, which reading the list line would trim.
-    static std::optional<std::wstring> AddressOf(const std::wstring& dir,
-                                                 const std::optional<std::wstring>& shortDir,
-                                                 const platform::DirEntry& entry, const NameCounts& counts) {
-        const std::wstring path = shortDir ? *shortDir + ShortComponent(entry, counts)
-                                           : sysAPI::GetShortPath(dir + platform::FoldNameCase(entry.name));
-        if (path.empty() || path.back() == L' ' || !platform::TryToAnsi(path)) {
-            return std::nullopt;
+    std::wstring Component(const platform::DirEntry& entry, const NameCounts& counts) const {
+        return aliases_ ? ShortComponent(entry, counts) : entry.name;
+    }
+
+    // Why no batch line can carry this path unchanged, or nothing when one can.
+    static std::optional<std::wstring> WhyUnnamable(const std::wstring& path) {
+        if (path.back() == L' ') {
+            // Reading the list line back would trim it.
+            return L"文件名以空格结尾";
         }
-        return path;
+        if (!platform::TryToBatchText(path)) {
+            return L"路径含有当前代码页无法表示的字符";
+        }
+        return std::nullopt;
     }
 
     JobState& form_;
     std::wstring filter_;
     bool searchSubDir_;
+    bool aliases_;
     bool linkSeen_ = false;
     std::vector<std::wstring> searchedBeforeAnyLink_;
     std::set<platform::FileIdentity> visited_;
 };
 
-// The short form of the starting folder, used only where it leads to the same folder.
-std::optional<std::wstring> StartingShortDir(const std::wstring& dir) {
-    auto shortDir = platform::WideShortPath(dir);
-    if (!shortDir || shortDir->empty()) {
-        return std::nullopt;
-    }
-    if (shortDir->back() != L'\\') {
-        *shortDir += L'\\';
-    }
-    if (*shortDir != dir && !platform::SameFile(dir, *shortDir)) {
-        return dir;
-    }
-    return shortDir;
-}
-
 } // namespace
 
 bool AutoListFiles(JobState& form, std::wstring sDirName, std::wstring FileFilter, bool SearchSubDir) {
-    if (sDirName.empty() || sDirName.back() != L'\\') {
-        sDirName += L'\\';
-    }
-    ArchiveSearch search(form, std::move(FileFilter), SearchSubDir);
-    return search.SearchFolder(sDirName, StartingShortDir(sDirName), false);
+    sDirName = WithFinalSeparator(std::move(sDirName));
+    // Where the system gives no short form (as on a network share), archives are named by their long
+    // paths.
+    const auto shortDir = platform::VerifiedShortPath(sDirName);
+    ArchiveSearch search(form, std::move(FileFilter), SearchSubDir, shortDir.has_value());
+    return search.SearchFolder(sDirName, WithFinalSeparator(shortDir.value_or(sDirName)), false);
 }
 
 } // namespace job

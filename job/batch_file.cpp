@@ -1,52 +1,49 @@
 #include "job/batch_file.h"
 
+#include "job/refusal.h"
 #include "platform/text_file.h"
 #include "platform/win32_error.h"
 
 namespace job {
 
-namespace {
-
-// Thrown for a line that must not be written; caught below like any other failure.
-struct UnsafeLine {};
-
-void WriteBatch(JobState& form, const std::wstring& path) {
-    // The run holds the window's thread, so the box cannot change while the batch is written: one read
-    // serves every line.
-    const std::wstring pattern = form.cmbFileTypeText ? form.cmbFileTypeText() : std::wstring();
-    // Without a mask the archiver deletes every member and then the archive itself.
-    if (IsBlankPattern(pattern)) {
-        throw UnsafeLine();
-    }
-    platform::TextFileWriter batch(path);
-    platform::TextFileReader list(form.strListFile);
-    batch.WriteLine(L"@echo off");
-    while (!list.AtEnd()) {
-        const std::wstring archive = Trim(list.ReadLine(), L" ");
+std::vector<std::wstring> ArchiveLines(const JobState& form, const std::wstring& pattern) {
+    std::vector<std::wstring> lines;
+    size_t start = 0;
+    for (size_t end = form.strFileList.find(L'|'); end != std::wstring::npos;
+         start = end + 1, end = form.strFileList.find(L'|', start)) {
+        const std::wstring archive =
+            Trim(std::wstring_view(form.strFileList).substr(start, end - start), L" ");
         if (archive.empty()) {
             continue;
         }
+        lines.push_back(BatchLine(form.strRarExe, archive, pattern));
         // A cut line would hand the archiver a shortened mask.
-        const std::wstring line = BatchLine(form.strRarExe, archive, pattern);
-        if (!FitsOnABatchLine(line)) {
-            throw UnsafeLine();
+        if (!FitsOnABatchLine(lines.back())) {
+            throw Refusal{L"要删除的文件类型太长，批处理文件中的一行命令不能超过 " +
+                          std::to_wstring(MaxBatchLineLength) + L" 个字节（一个汉字占两个字节），请缩短！"};
         }
-        batch.WriteLine(line);
     }
-    batch.Close();
+    return lines;
 }
 
-} // namespace
-
-bool CreatBatFile(JobState& form, const std::wstring& sBatFile) {
+bool CreatBatFile(const JobState& form, const std::wstring& sBatFile, const std::vector<std::wstring>& lines,
+                  std::wstring& why) {
     const std::wstring unfinished = sBatFile + L".new";
     try {
-        WriteBatch(form, unfinished);
+        platform::TextFileWriter batch(unfinished);
+        batch.WriteLine(L"@echo off");
+        for (const auto& line : lines) {
+            batch.WriteLine(line);
+        }
+        batch.Close();
+        // The list goes first: a failure then leaves the batch that was there before as it was.
+        if (platform::PathExists(form.strListFile)) {
+            platform::RemoveFile(form.strListFile);
+        }
         platform::ReplaceWith(unfinished, sBatFile);
-        platform::RemoveFile(form.strListFile);
         return true;
-    } catch (const platform::Win32Error&) {
-    } catch (const UnsafeLine&) {
+    } catch (const platform::Win32Error& error) {
+        why = error.Describe();
     }
     ::DeleteFileW(unfinished.c_str());
     return false;

@@ -55,8 +55,29 @@ bool FitsOnABatchLine(std::wstring_view line) {
     if (line.size() > MaxBatchLineLength) {
         return false;
     }
-    const auto bytes = platform::TryToAnsi(line);
+    const auto bytes = platform::TryToBatchText(line);
     return bytes && bytes->size() <= MaxBatchLineLength;
+}
+
+std::optional<std::wstring> MaskMatchingEveryName(std::wstring_view pattern) {
+    std::wstring mask;
+    bool quoted = false;
+    // One more blank at the end closes the last mask.
+    for (size_t at = 0; at <= pattern.size(); ++at) {
+        const wchar_t c = at < pattern.size() ? pattern[at] : L' ';
+        if (c == L'"') {
+            quoted = !quoted;
+        } else if (quoted || (c != L' ' && c != L'\t')) {
+            mask += c;
+        } else if (!mask.empty()) {
+            if (mask.find(L'*') != std::wstring::npos &&
+                mask.find_first_not_of(L"*?.") == std::wstring::npos) {
+                return mask;
+            }
+            mask.clear();
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace job

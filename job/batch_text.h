@@ -2,6 +2,7 @@
 // How text must be written into a batch file so that the command interpreter hands the archiver exactly
 // the characters meant, and the longest line it reads whole.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,8 +24,14 @@ std::wstring QuoteIfNeeded(std::wstring_view path);
 
 // One batch line: archiver, " d ", archive, " ", pattern.
 std::wstring BatchLine(std::wstring_view rarExe, std::wstring_view archive, std::wstring_view pattern);
-// True when the interpreter reads the line whole: at most MaxBatchLineLength characters, counted as the
-// bytes of the code page the batch is written in, which is never fewer.
+// True when the interpreter reads the line whole and as written: at most MaxBatchLineLength bytes of the
+// code page the batch is written in (a Chinese character takes two), every one of which it reads back as
+// the same character.
 bool FitsOnABatchLine(std::wstring_view line);
+
+// The first of the pattern's masks that matches every name, such as "*" or "*.*": the archiver then
+// empties each archive and removes it. Masks are split at blanks outside double quotes, as the
+// interpreter splits them.
+std::optional<std::wstring> MaskMatchingEveryName(std::wstring_view pattern);
 
 } // namespace job

@@ -21,11 +21,15 @@ std::wstring NormalizeFolder(std::wstring_view typed) {
     return folder;
 }
 
-std::wstring JoinFolder(const std::wstring& folder, const std::wstring& name) {
-    if (!folder.empty() && folder.back() == L'\\') {
-        return folder + name;
+std::wstring WithFinalSeparator(std::wstring folder) {
+    if (folder.empty() || folder.back() != L'\\') {
+        folder += L'\\';
     }
-    return folder + L"\\" + name;
+    return folder;
+}
+
+std::wstring JoinFolder(const std::wstring& folder, const std::wstring& name) {
+    return WithFinalSeparator(folder) + name;
 }
 
 } // namespace job

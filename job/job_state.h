@@ -1,12 +1,17 @@
 #pragma once
 // The form state one run works on. The window owns one; tests make their own, with no window at all.
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace job {
+
+// An archive the run found but cannot name in the batch, and why.
+struct SkippedArchive {
+    std::wstring path; // the full long path
+    std::wstring reason;
+};
 
 struct JobState {
     // The archives found in the current run, each a short path followed by '|'.
@@ -17,10 +22,8 @@ struct JobState {
     std::wstring strRarExe;
     // Full path of the clean-up batch: the chosen folder joined with Brindle.BAT.
     std::wstring strBatFile;
-    // Archives the current run found but cannot name in the batch, by their full long paths.
-    std::vector<std::wstring> skippedArchives;
-    // The text of the pattern box, read when the batch is written.
-    std::function<std::wstring()> cmbFileTypeText;
+    // Archives the current run found but cannot name in the batch.
+    std::vector<SkippedArchive> skippedArchives;
 };
 
 // The text without the characters of blanks at its ends: spaces for the lines of the archive list, spaces
@@ -30,6 +33,9 @@ std::wstring Trim(std::wstring_view text, std::wstring_view blanks);
 // The folder as typed, made fit for joining: without blanks at its ends, with '\' for '/', and a bare
 // drive ("D:") as its root ("D:\").
 std::wstring NormalizeFolder(std::wstring_view typed);
+
+// The folder with a final '\', added unless it already ends with one.
+std::wstring WithFinalSeparator(std::wstring folder);
 
 // Joins a folder and a name with a '\' between them unless the folder already ends with one.
 std::wstring JoinFolder(const std::wstring& folder, const std::wstring& name);

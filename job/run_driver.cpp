@@ -2,12 +2,12 @@
 
 #include "job/archive_finder.h"
 #include "job/batch_file.h"
+#include "job/batch_launch.h"
 #include "job/list_file.h"
+#include "job/refusal.h"
 #include "platform/ansi_text.h"
 #include "platform/command_runner.h"
-#include "platform/file_identity.h"
 #include "platform/mod_function.h"
-#include "platform/short_path.h"
 #include "platform/text_file.h"
 #include "platform/win32_error.h"
 
@@ -60,68 +60,31 @@ bool FolderAccepted(const std::wstring& folder) {
     return !folder.empty() && exists;
 }
 
-constexpr wchar_t PatternTooLong[] =
-    L"要删除的文件类型太长，批处理文件中的命令不能超过 8191 个字符，请缩短！";
-
-// The folder to start the batch in: the folder itself, or where its path is too long to be a current
-// folder, its short form when that leads to the same folder.
-std::optional<std::wstring> FolderToRunIn(const std::wstring& folder) {
-    if (folder.size() + 1 < MAX_PATH) {
-        return folder;
-    }
-    const auto shortFolder = platform::WideShortPath(folder);
-    if (shortFolder && shortFolder->size() + 1 < MAX_PATH && platform::SameFile(folder, *shortFolder)) {
-        return shortFolder;
-    }
-    return std::nullopt;
-}
-
-// The interpreter named outright and the batch by its bare name, started in its folder: nothing in the
-// folder's path (a '%NAME%', characters outside the code page, its length) can change what runs, and no
-// Brindle.BAT elsewhere can be found first. /d keeps the interpreter's AutoRun commands out of the run.
-std::wstring BatchCommandLine() {
-    return L"\"" + platform::SystemFilePath(L"cmd.exe") + L"\" /d /c Brindle.BAT";
-}
-
-// The message box for a pattern that must not reach the batch, or nothing when it may.
-std::optional<std::wstring> PatternRefusal(const std::wstring& rarExe, const std::wstring& pattern) {
+// What must not reach the batch whatever the folder holds; checked before anything is searched.
+void CheckPattern(const std::wstring& rarExe, const std::wstring& pattern) {
     if (IsBlankPattern(pattern)) {
-        return L"要删除的文件类型不能为空，请检查！";
+        throw Refusal{L"要删除的文件类型不能为空，请检查！"};
     }
-    if (!platform::TryToAnsi(pattern)) {
-        return L"要删除的文件类型中有系统代码页无法表示的字符，请检查！";
+    if (!platform::TryToBatchText(pattern)) {
+        throw Refusal{L"要删除的文件类型中有系统代码页无法表示的字符，请检查！"};
     }
-    if (!FitsOnABatchLine(BatchLine(rarExe, L"", pattern))) {
-        return PatternTooLong;
+    if (!platform::TryToBatchText(rarExe)) {
+        throw Refusal{
+            L"Rar.exe 所在文件夹的路径中有系统代码页无法表示的字符，请把本程序和 Rar.exe 移到其他文件夹！"};
     }
-    return std::nullopt;
 }
 
-// True when every archive's line is read whole by the interpreter.
-bool EveryLineFits(const JobState& form, const std::wstring& pattern) {
-    size_t start = 0;
-    for (size_t end = form.strFileList.find(L'|'); end != std::wstring::npos;
-         start = end + 1, end = form.strFileList.find(L'|', start)) {
-        const std::wstring archive =
-            Trim(std::wstring_view(form.strFileList).substr(start, end - start), L" ");
-        if (!archive.empty() && !FitsOnABatchLine(BatchLine(form.strRarExe, archive, pattern))) {
-            return false;
-        }
-    }
-    return true;
-}
-
-std::wstring SkippedArchivesMessage(const std::vector<std::wstring>& skipped) {
-    std::wstring message = L"以下压缩文件无法写入批处理文件（路径含有当前代码页无法表示的字符），已跳过：";
-    for (const auto& path : skipped) {
-        message += L"\r\n" + path;
+std::wstring SkippedArchivesMessage(const std::vector<SkippedArchive>& skipped) {
+    std::wstring message = L"以下压缩文件无法写入批处理文件，已跳过：";
+    for (const auto& archive : skipped) {
+        message += L"\r\n" + archive.path + L"（" + archive.reason + L"）";
     }
     return message;
 }
 
-// runFolder is where the batch runs; a batch-only run has none.
-void Run(JobState& form, const RunInputs& inputs, const std::wstring& folder, const std::wstring& pattern,
-         const std::optional<std::wstring>& runFolder, RunView& view) {
+// launch is how the batch starts; a batch-only run has none.
+void Run(JobState& form, const RunInputs& inputs, const std::wstring& folder,
+         const std::optional<BatchLaunch>& launch, RunView& view) {
     WorkingFiles working;
     form.strFileList.clear();
     form.skippedArchives.clear();
@@ -129,10 +92,7 @@ void Run(JobState& form, const RunInputs& inputs, const std::wstring& folder, co
     form.strBatFile = JoinFolder(folder, L"Brindle.BAT");
 
     const bool found = AutoListFiles(form, folder, L"*.rar", inputs.includeSubfolders);
-    if (!EveryLineFits(form, pattern)) {
-        view.ShowError(PatternTooLong);
-        return;
-    }
+    const std::vector<std::wstring> lines = ArchiveLines(form, inputs.pattern);
     if (!form.skippedArchives.empty()) {
         view.WriteMessage(SkippedArchivesMessage(form.skippedArchives));
     }
@@ -142,22 +102,27 @@ void Run(JobState& form, const RunInputs& inputs, const std::wstring& folder, co
     }
 
     const bool batchExisted = platform::PathExists(form.strBatFile);
-    if (!CreatBatFile(form, form.strBatFile)) {
+    std::wstring why = L"无法读取文件夹：" + folder;
+    if (!found || !CreatBatFile(form, form.strBatFile, lines, why)) {
         // A batch this run could not finish is never run, and one that was there stays as it was.
-        view.WriteMessage(L"批处理文件：" + form.strBatFile + L" 生成失败！");
+        view.WriteMessage(L"批处理文件：" + form.strBatFile + L" 生成失败！\r\n" + why);
         return;
     }
-    if (!batchExisted && runFolder) {
+    if (!batchExisted && launch) {
         working.Created(form.strBatFile);
     }
     view.WriteMessage(L"批处理文件：" + form.strBatFile + L" 已生成！");
-    if (runFolder) {
-        view.WriteMessage(sysAPI::GetCommandOutput(BatchCommandLine(), *runFolder));
+    if (launch) {
+        view.WriteMessage(sysAPI::GetCommandOutput(launch->commandLine, launch->currentFolder));
         platform::RemoveFile(form.strBatFile);
     }
 }
 
 } // namespace
+
+std::wstring RunStoppedMessage(std::wstring_view detail) {
+    return L"运行中出错，已停止：\r\n" + std::wstring(detail);
+}
 
 void RunCleanUp(JobState& form, const RunInputs& inputs, RunView& view) {
     const std::wstring folder = NormalizeFolder(inputs.folder);
@@ -165,21 +130,22 @@ void RunCleanUp(JobState& form, const RunInputs& inputs, RunView& view) {
         view.ShowError(L"文件夹：" + inputs.folder + L" 不存在，请检查！");
         return;
     }
-    const std::wstring pattern = form.cmbFileTypeText ? form.cmbFileTypeText() : std::wstring();
-    if (const auto refusal = PatternRefusal(form.strRarExe, pattern)) {
-        view.ShowError(*refusal);
-        return;
-    }
-    const auto runFolder = inputs.batchOnly ? std::nullopt : FolderToRunIn(folder);
-    if (!inputs.batchOnly && !runFolder) {
-        view.ShowError(L"文件夹：" + folder + L" 的路径太长，无法在其中运行批处理文件，请检查！");
-        return;
-    }
-    BusyScope busy(view);
     try {
-        Run(form, inputs, folder, pattern, runFolder, view);
+        CheckPattern(form.strRarExe, inputs.pattern);
+        const auto launch = inputs.batchOnly ? std::nullopt : std::optional<BatchLaunch>(LaunchFor(folder));
+        // One slip of the pattern would empty and remove every archive of the tree, with no undo.
+        if (const auto mask = MaskMatchingEveryName(inputs.pattern)) {
+            if (!view.Confirm(L"要删除的文件类型“" + *mask +
+                              L"”会删除压缩包中的全部文件，压缩包本身也会被删除。确定要继续吗？")) {
+                return;
+            }
+        }
+        BusyScope busy(view);
+        Run(form, inputs, folder, launch, view);
+    } catch (const Refusal& refusal) {
+        view.ShowError(refusal.message);
     } catch (const platform::Win32Error& error) {
-        view.ShowError(L"运行中出错，已停止：\r\n" + error.Describe());
+        view.ShowError(RunStoppedMessage(error.Describe()));
     }
 }
 

@@ -10,7 +10,8 @@ namespace job {
 
 // What a run reads from the window at its start.
 struct RunInputs {
-    std::wstring folder; // the folder box, as typed
+    std::wstring folder;  // the folder box, as typed
+    std::wstring pattern; // the pattern box, as typed
     bool includeSubfolders = false;
     bool batchOnly = false; // only write the batch file, run nothing
 };
@@ -21,6 +22,8 @@ class RunView {
     virtual ~RunView() = default;
     // A modal message box with the critical icon and the program's title.
     virtual void ShowError(const std::wstring& text) = 0;
+    // A modal question with 是 and 否, 否 the default; true for 是.
+    virtual bool Confirm(const std::wstring& question) = 0;
     // Appends one stamped entry to the message log.
     virtual void WriteMessage(std::wstring_view message) = 0;
     // Busy: Execute disabled and the hourglass; not busy: Execute enabled and the default cursor.
@@ -31,5 +34,8 @@ class RunView {
 // the batch was asked for, logs the output and removes the working files. Any failure is shown in a
 // message box and the run still ends idle.
 void RunCleanUp(JobState& form, const RunInputs& inputs, RunView& view);
+
+// The message box for a failure that stopped a run or a button's work part-way, with what failed.
+std::wstring RunStoppedMessage(std::wstring_view detail);
 
 } // namespace job

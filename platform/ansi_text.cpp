@@ -47,7 +47,10 @@ size_t WidenAsciiRun(std::string_view bytes, wchar_t* text, size_t length) {
 
 } // namespace
 
-std::optional<std::string> TryToAnsi(std::wstring_view text) {
+namespace {
+
+// The bytes of text in a code page, or nothing when some character has none there.
+std::optional<std::string> TryToCodePage(UINT codePage, std::wstring_view text) {
     if (text.empty()) {
         return std::string();
     }
@@ -56,15 +59,41 @@ std::optional<std::string> TryToAnsi(std::wstring_view text) {
     }
     const int length = static_cast<int>(text.size());
     BOOL usedDefault = FALSE;
-    const int size = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0,
+    const int size = ::WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0,
                                            nullptr, &usedDefault);
     if (size == 0 || usedDefault) {
         return std::nullopt;
     }
     std::string bytes(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, bytes.data(), size, nullptr,
+    ::WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text.data(), length, bytes.data(), size, nullptr,
                           &usedDefault);
     if (usedDefault) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+} // namespace
+
+std::optional<std::string> TryToAnsi(std::wstring_view text) {
+    return TryToCodePage(CP_ACP, text);
+}
+
+std::optional<std::string> TryToBatchText(std::wstring_view text) {
+    return TryToBatchText(text, ::GetACP(), ::GetOEMCP());
+}
+
+std::optional<std::string> TryToBatchText(std::wstring_view text, unsigned ansiCodePage,
+                                          unsigned oemCodePage) {
+    auto bytes = TryToCodePage(ansiCodePage, text);
+    if (!bytes || ansiCodePage == oemCodePage || bytes->empty()) {
+        return bytes;
+    }
+    const int size = static_cast<int>(bytes->size());
+    std::wstring readBack(bytes->size(), L'\0');
+    readBack.resize(static_cast<size_t>(
+        ::MultiByteToWideChar(oemCodePage, 0, bytes->data(), size, readBack.data(), size)));
+    if (readBack != text) {
         return std::nullopt;
     }
     return bytes;

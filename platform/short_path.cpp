@@ -1,6 +1,7 @@
 #include "platform/short_path.h"
 
 #include "platform/ansi_text.h"
+#include "platform/file_identity.h"
 #include "platform/sys_api.h"
 
 #include <windows.h>
@@ -53,6 +54,14 @@ namespace platform {
 std::optional<std::wstring> WideShortPath(std::wstring_view path) {
     const std::wstring longPath(path);
     return ShortForm(longPath.c_str(), longPath.size(), ::GetShortPathNameW);
+}
+
+std::optional<std::wstring> VerifiedShortPath(const std::wstring& path) {
+    auto shortPath = WideShortPath(path);
+    if (!shortPath || shortPath->empty() || (*shortPath != path && !SameFile(path, *shortPath))) {
+        return std::nullopt;
+    }
+    return shortPath;
 }
 
 std::wstring SystemFilePath(std::wstring_view name) {

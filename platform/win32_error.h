@@ -28,6 +28,9 @@ class Win32Error : public std::runtime_error {
 // Throws a Win32Error for the calling thread's last error.
 [[noreturn]] void ThrowLastError(std::string call, std::wstring subject = {});
 
+// Text of plain ASCII (a call's name, an exception's what()) as UTF-16.
+std::wstring WidenAscii(std::string_view text);
+
 // The system's message text for an error code, without the trailing line break.
 std::wstring SystemMessage(DWORD code);
 

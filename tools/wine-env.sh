@@ -41,6 +41,9 @@ wine_start() {
             return 1
         fi
     fi
+    # A network share for the tests: Wine answers \\brindle-nas\scratch with the build's scratch folder.
+    mkdir -p "$WINEPREFIX/dosdevices/unc/brindle-nas"
+    ln -sfn "$build/scratch" "$WINEPREFIX/dosdevices/unc/brindle-nas/scratch"
     # A persistent server makes each test process start in a fraction of a second. The server that
     # wineboot left behind is replaced, since a second server on the same prefix refuses to start.
     /usr/lib/wine/wineserver -k 2>/dev/null || true

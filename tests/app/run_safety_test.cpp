@@ -118,13 +118,16 @@ TEST_F(RunThroughTheWindow, WhatCannotRunIsRefusedBeforeAnythingIsWritten) {
     }
     const std::wstring tooLong = chain.back();
     const std::wstring codePage = L"要删除的文件类型中有系统代码页无法表示的字符，请检查！";
+    const std::wstring tooLong8191 =
+        L"要删除的文件类型太长，批处理文件中的一行命令不能超过 8191 个字节（一个汉字占两个字节），请缩短！";
     const std::wstring missing = L" 不存在，请检查！";
     const struct {
         std::wstring folder, pattern, message;
     } cases[] = {
         {dir.path(), L" \t ", L"要删除的文件类型不能为空，请检查！"},
-        {dir.path(), ManyMasks(1200),
-         L"要删除的文件类型太长，批处理文件中的命令不能超过 8191 个字符，请缩短！"},
+        {dir.path(), ManyMasks(1200), tooLong8191},
+        // Short enough in characters, too long in the bytes the interpreter reads.
+        {dir.path(), L"*." + std::wstring(4200, L'\u7F51'), tooLong8191},
         {dir.path(), L"*.htm \uAD11\uACE0.txt", codePage},
         {dir.path(), L"*\u00F6*.nfo", codePage},
         {dir.path(), L"\U0001F600.txt", codePage},
@@ -199,15 +202,34 @@ TEST_F(RunThroughTheWindow, AFailurePartWayIsShownNothingRunsAndTheWindowEndsIdl
     EXPECT_EQ(::GetFocus(), Control(cmdExecute)) << "the keyboard still reaches the window";
     testsupport::SetAttributes(dir / L"RARLIST.LST", FILE_ATTRIBUTE_NORMAL);
 
-    // A batch that cannot be replaced is neither run nor changed; this run's list is removed.
+    // A batch that cannot be written is neither run nor changed, the log says why and of which file, and
+    // this run's list is removed.
     testsupport::WriteBytes(dir / L"Brindle.BAT", "@echo off\r\necho someone else's\r\n");
-    testsupport::SetAttributes(dir / L"Brindle.BAT", FILE_ATTRIBUTE_READONLY);
-    Run(dir.path(), L"*.htm");
-    EXPECT_TRUE(LogEndsWith(Entry(L"批处理文件：" + dir / L"Brindle.BAT" + L" 生成失败！")));
-    EXPECT_TRUE(Calls().empty());
-    EXPECT_EQ(testsupport::ReadBytes(dir / L"Brindle.BAT"), "@echo off\r\necho someone else's\r\n");
-    EXPECT_FALSE(testsupport::Exists(dir / L"RARLIST.LST"));
-    testsupport::SetAttributes(dir / L"Brindle.BAT", FILE_ATTRIBUTE_NORMAL);
+    const struct {
+        std::wstring blocker; // made read-only, or a folder when it ends in '\\'
+        std::wstring named;   // the file the log names
+    } blocked[] = {
+        {L"Brindle.BAT", L"Brindle.BAT"},
+        {L"Brindle.BAT.new\\", L"Brindle.BAT.new"},
+    };
+    for (const auto& b : blocked) {
+        const std::wstring blocker = dir / b.blocker;
+        if (blocker.back() == L'\\') {
+            testsupport::MakeDir(blocker);
+        } else {
+            testsupport::SetAttributes(blocker, FILE_ATTRIBUTE_READONLY);
+        }
+        Run(dir.path(), L"*.htm");
+        const std::wstring failed = L"批处理文件：" + dir / L"Brindle.BAT" + L" 生成失败！\r\n";
+        const size_t at = Log().rfind(failed);
+        ASSERT_NE(at, std::wstring::npos) << testing::PrintToString(Log());
+        EXPECT_NE(Log().find(dir / b.named + L"\r\n" + Rule, at), std::wstring::npos)
+            << "the reason and the file: " << testing::PrintToString(Log().substr(at));
+        EXPECT_TRUE(Calls().empty());
+        EXPECT_EQ(testsupport::ReadBytes(dir / L"Brindle.BAT"), "@echo off\r\necho someone else's\r\n");
+        EXPECT_FALSE(testsupport::Exists(dir / L"RARLIST.LST"));
+        testsupport::SetAttributes(dir / L"Brindle.BAT", FILE_ATTRIBUTE_NORMAL);
+    }
 }
 
 TEST_F(RunThroughTheWindow, OutputHoldingANulReachesTheLogWholeAndTheNextEntryStandsApart) {
@@ -235,9 +257,72 @@ TEST_F(RunThroughTheWindow, ArchivesTheBatchCannotNameAreListedInTheLogAndTheRes
     Run(dir.path(), L"*.htm");
     ASSERT_EQ(Calls().size(), 1u);
     EXPECT_TRUE(platform::SameFile(Calls()[0].at(1), dir / L"plain.rar"));
-    EXPECT_EQ(
-        Log().find(Entry(L"以下压缩文件无法写入批处理文件（路径含有当前代码页无法表示的字符），已跳过：\r\n" +
-                         dir / first + L"\r\n" + dir / second)),
-        5u)
+    const std::wstring cannot = L"（路径含有当前代码页无法表示的字符）";
+    EXPECT_EQ(Log().find(Entry(L"以下压缩文件无法写入批处理文件，已跳过：\r\n" + dir / first + cannot +
+                               L"\r\n" + dir / second + cannot)),
+              5u)
         << "named in the first entry, before the batch message";
+}
+
+TEST_F(RunThroughTheWindow, APatternThatEmptiesWholeArchivesAsksFirstAndNoLeavesEverythingAsItWas) {
+    testsupport::ScratchDir dir(L"window question");
+    testsupport::WriteBytes(dir / L"a.rar", "x");
+    const struct {
+        std::wstring pattern;
+        std::wstring asked; // the mask the question names; empty when nothing is asked
+    } cases[] = {
+        {L"*", L"*"},         {L"*.*", L"*.*"}, {L"**", L"**"},   {L"*.htm  *", L"*"},
+        {L"\"*.*\"", L"*.*"}, {L"*.*htm", L""}, {L"?*.txt", L""},
+    };
+    for (const auto& c : cases) {
+        for (const int answer : {0, IDYES}) { // Enter first: the default must be 否
+            testsupport::DialogAnswerer watcher;
+            watcher.AnswerBoxesWith(answer);
+            Run(dir.path(), c.pattern);
+            const auto seen = watcher.Seen();
+            if (c.asked.empty()) {
+                EXPECT_TRUE(seen.empty()) << testing::PrintToString(c.pattern);
+                EXPECT_EQ(Calls().size(), 1u);
+                continue;
+            }
+            ASSERT_EQ(seen.size(), 1u) << testing::PrintToString(c.pattern);
+            EXPECT_EQ(seen[0].text, L"要删除的文件类型“" + c.asked +
+                                        L"”会删除压缩包中的全部文件，压缩包本身也会被删除。确定要继续吗？");
+            EXPECT_EQ(seen[0].defaultButton, IDNO);
+            EXPECT_EQ(Calls().size(), answer == IDYES ? 1u : 0u) << testing::PrintToString(c.pattern);
+            EXPECT_FALSE(testsupport::Exists(dir / L"Brindle.BAT") ||
+                         testsupport::Exists(dir / L"RARLIST.LST"));
+        }
+    }
+}
+
+// A network folder: the interpreter refuses it as its current folder on Windows, and the short-path call
+// answers nothing for it. Wine serves \\brindle-nas\scratch from the test's scratch folder.
+TEST_F(RunThroughTheWindow, ArchivesOnANetworkShareAreCleanedAndTheBatchNeverStartsThere) {
+    testsupport::ScratchDir dir(L"window share");
+    const std::wstring scratch = testsupport::WindowsPathFromEnv("BRINDLE_SCRATCH");
+    const std::wstring share = L"\\\\brindle-nas\\scratch" + dir.path().substr(scratch.size());
+    testsupport::MakeDir(dir / L"100%");
+    for (const auto& name : {L"a.rar", L"b c.rar", L"100%\\x.rar"}) {
+        testsupport::WriteBytes(dir / name, "x");
+    }
+    const std::wstring cwdLog = testsupport::ExecutableFolder() + L"\\rar-cwd.log";
+    ::DeleteFileW(cwdLog.c_str());
+    Run(share, L"*.htm");
+    const auto calls = Calls();
+    ASSERT_EQ(calls.size(), 2u) << testing::PrintToString(Log());
+    EXPECT_EQ(calls[0].at(1), share + L"\\a.rar");
+    EXPECT_EQ(calls[1].at(1), share + L"\\b c.rar");
+    EXPECT_EQ(Log().find(L"已跳过"), std::wstring::npos);
+    const std::string cwd = testsupport::ReadBytes(cwdLog);
+    EXPECT_EQ(cwd.find("\\\\"), std::string::npos) << "started in " << cwd;
+    EXPECT_FALSE(testsupport::Exists(dir / L"Brindle.BAT"));
+
+    // On the interpreter's line a '%' in the folder's name could name another folder: refused.
+    testsupport::DialogAnswerer watcher;
+    Run(share + L"\\100%", L"*.htm");
+    ASSERT_TRUE(watcher.WaitFor(1));
+    EXPECT_NE(watcher.Seen()[0].text.find(L"映射为一个驱动器号"), std::wstring::npos);
+    EXPECT_TRUE(Calls().empty());
+    EXPECT_FALSE(testsupport::Exists(dir / L"100%\\Brindle.BAT"));
 }

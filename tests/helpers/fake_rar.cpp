@@ -1,6 +1,7 @@
 // A recording archiver for the window and release tests: each call appends its arguments, tab-separated
-// in UTF-8, as one line to rar-calls.log beside it, and prints "Deleting from <archive>" in the ANSI code
-// page as a console program does, followed by the bytes of rar-says.bin beside it when that is there.
+// in UTF-8, as one line to rar-calls.log beside it, and the folder it was started in to rar-cwd.log, and
+// prints "Deleting from <archive>" in the ANSI code page as a console program does, followed by the bytes of
+// rar-says.bin beside it when that is there.
 
 #include <windows.h>
 
@@ -36,6 +37,11 @@ int main() {
     }
     std::ofstream(std::filesystem::path(folder + L"rar-calls.log"), std::ios::binary | std::ios::app)
         << Encode(CP_UTF8, line) << "\r\n";
+
+    std::wstring current(32768, L'\0');
+    current.resize(::GetCurrentDirectoryW(static_cast<DWORD>(current.size()), current.data()));
+    std::ofstream(std::filesystem::path(folder + L"rar-cwd.log"), std::ios::binary | std::ios::app)
+        << Encode(CP_UTF8, current) << "\r\n";
 
     std::ifstream says(std::filesystem::path(folder + L"rar-says.bin"), std::ios::binary);
     const std::string output =

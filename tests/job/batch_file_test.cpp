@@ -1,4 +1,6 @@
 #include "job/batch_file.h"
+#include "job/refusal.h"
+#include "platform/ansi_text.h"
 #include "scratch.h"
 
 #include <gtest/gtest.h>
@@ -10,21 +12,58 @@ TEST(BatchLine, PathsThatAreNotShortAreQuotedAndTheirPercentSignsDoubled) {
               L"\"C:\\My Tools\\Rar.exe\" d \"D:\\a&b\\100%%.rar\" *.htm");
 }
 
-// The window refuses what cannot be written before the build starts; a build that fails part-way all the
-// same (here the list is gone) must leave the user's batch as it was.
-TEST(CreatBatFile, AFailedBuildLeavesTheBatchThatWasThereAsItWas) {
+// The interpreter reads 8191 bytes of a line: a Chinese character takes two of them.
+TEST(ArchiveLines, ALineLongerThanTheInterpreterReadsIsRefusedByItsBytes) {
+    job::JobState form;
+    form.strRarExe = L"Z:\\TOOLS~1\\RAR.EXE";
+    form.strFileList = L"Z:\\A.RAR| |Z:\\B.RAR|";
+    const std::wstring head = L"Z:\\TOOLS~1\\RAR.EXE d Z:\\A.RAR ";
+    const struct {
+        std::wstring pattern;
+        bool fits;
+    } cases[] = {
+        {std::wstring(job::MaxBatchLineLength - head.size(), L'x'), true},
+        {std::wstring(job::MaxBatchLineLength - head.size() + 1, L'x'), false},
+        {std::wstring((job::MaxBatchLineLength - head.size()) / 2, L'网'), true},
+        {std::wstring((job::MaxBatchLineLength - head.size()) / 2 + 1, L'网'), false},
+    };
+    for (const auto& c : cases) {
+        const auto line = head + c.pattern;
+        if (c.fits) {
+            EXPECT_EQ(job::ArchiveLines(form, c.pattern).front(), line);
+        } else {
+            EXPECT_THROW(job::ArchiveLines(form, c.pattern), job::Refusal) << line.size();
+        }
+    }
+}
+
+TEST(CreatBatFile, WritesTheLinesGivenAndRemovesTheList) {
     testsupport::ScratchDir dir(L"batch");
     job::JobState form;
     form.strListFile = dir / L"RARLIST.LST";
     form.strRarExe = L"Z:\\TOOLS~1\\RAR.EXE";
-    form.cmbFileTypeText = [] { return std::wstring(L"*.htm"); };
-    testsupport::WriteBytes(dir / L"Brindle.BAT", "kept by the user\r\n");
-    EXPECT_FALSE(job::CreatBatFile(form, dir / L"Brindle.BAT"));
-    EXPECT_EQ(testsupport::ReadBytes(dir / L"Brindle.BAT"), "kept by the user\r\n");
-    EXPECT_FALSE(testsupport::Exists(dir / L"Brindle.BAT.new"));
+    form.strFileList = L"Z:\\A.RAR|";
     testsupport::WriteBytes(form.strListFile, "Z:\\A.RAR\r\n\r\n");
-    EXPECT_TRUE(job::CreatBatFile(form, dir / L"Brindle.BAT"));
+    std::wstring why;
+    EXPECT_TRUE(job::CreatBatFile(form, dir / L"Brindle.BAT", job::ArchiveLines(form, L"*.htm"), why));
     EXPECT_EQ(testsupport::ReadBytes(dir / L"Brindle.BAT"),
               "@echo off\r\nZ:\\TOOLS~1\\RAR.EXE d Z:\\A.RAR *.htm\r\n");
     EXPECT_FALSE(testsupport::Exists(form.strListFile));
+}
+
+// The interpreter reads a batch in the OEM code page; where that is not the ANSI one, a character that
+// reads back as another would name another archive or member.
+TEST(BatchText, OnlyTextTheInterpreterReadsBackAsWrittenGoesIntoTheBatch) {
+    const struct {
+        std::wstring text;
+        unsigned ansi, oem;
+        bool carried;
+    } cases[] = {
+        {L"D:\\Caf\u00E9\\a.rar", 1252, 850, false}, {L"D:\\Cafe\\a.rar", 1252, 850, true},
+        {L"D:\\\u7F51\u9875\\a.rar", 936, 936, true}, {L"D:\\\uD55C\\a.rar", 936, 936, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(platform::TryToBatchText(c.text, c.ansi, c.oem).has_value(), c.carried)
+            << testing::PrintToString(c.text);
+    }
 }

@@ -76,12 +76,25 @@ bool DialogAnswerer::AnswerMessageBox(HWND box) {
     if (std::wstring(title) != L"Brindle" || !::GetDlgItemTextW(box, 0xFFFF, text, 4096)) {
         return false;
     }
+    // The button drawn as the default, which Enter presses (Wine's boxes do not answer DM_GETDEFID).
+    int defaultButton = 0;
+    for (const int id : {IDOK, IDCANCEL, IDYES, IDNO}) {
+        const HWND button = ::GetDlgItem(box, id);
+        if (button != nullptr && (::GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+            defaultButton = id;
+        }
+    }
     {
         // The icon's id is 0x14 on Windows, 0x440 under Wine.
         std::lock_guard<std::mutex> lock(mutex_);
-        seen_.push_back({text, ::GetDlgItem(box, 0x14) || ::GetDlgItem(box, 0x440)});
+        seen_.push_back({text, ::GetDlgItem(box, 0x14) || ::GetDlgItem(box, 0x440), defaultButton});
     }
-    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    if (boxAnswer_ == 0) {
+        ::PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
+        ::PostMessageW(box, WM_KEYUP, VK_RETURN, 0);
+    } else {
+        ::PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(boxAnswer_.load()), 0);
+    }
     return true;
 }
 

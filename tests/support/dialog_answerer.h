@@ -17,6 +17,7 @@ namespace testsupport {
 struct SeenDialog {
     std::wstring text; // a message box's text; the captions of the picker's controls, one per line
     bool hasIcon = false;
+    int defaultButton = 0; // a message box's default button: IDOK, IDYES, IDNO...
 };
 
 class DialogAnswerer {
@@ -25,6 +26,10 @@ class DialogAnswerer {
     ~DialogAnswerer();
     DialogAnswerer(const DialogAnswerer&) = delete;
     DialogAnswerer& operator=(const DialogAnswerer&) = delete;
+
+    // Message boxes are answered with this button from now on (IDOK at first); 0 presses Enter, the
+    // box's default button.
+    void AnswerBoxesWith(int button) { boxAnswer_ = button; }
 
     std::vector<SeenDialog> Seen() const;
     // Waits up to timeoutMs for at least count dialogs.
@@ -40,6 +45,7 @@ class DialogAnswerer {
     mutable std::mutex mutex_;
     std::vector<SeenDialog> seen_;
     std::vector<HWND> answered_;
+    std::atomic<int> boxAnswer_{IDOK};
     std::atomic<bool> stop_{false};
     std::thread thread_;
 };
