@@ -52,7 +52,7 @@ void CreateControls(HWND window, ControlHandles& controls) {
                            SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
     }
-    RemoveLogLimit(controls[txtOutput]);
+    RemoveTextLimit(controls[txtOutput]);
     ReserveLogRoom(controls[txtOutput]);
     RemoveTextLimit(controls[txtPath]);
     RemoveComboTextLimit(controls[cmbFileType]);

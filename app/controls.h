@@ -26,6 +26,26 @@ inline void SetFont(HWND control, HFONT font) {
 inline void RemoveTextLimit(HWND edit) {
     ::SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
 }
+inline size_t TextLength(HWND control) {
+    return static_cast<size_t>(::SendMessageW(control, WM_GETTEXTLENGTH, 0, 0));
+}
+// The edit box's text buffer (moveable local memory), or null for a box that keeps none.
+inline HLOCAL EditGetHandle(HWND edit) {
+    return reinterpret_cast<HLOCAL>(::SendMessageW(edit, EM_GETHANDLE, 0, 0));
+}
+// Hands the box a buffer it owns from then on; the one it held is the caller's to free.
+inline void EditSetHandle(HWND edit, HLOCAL buffer) {
+    ::SendMessageW(edit, EM_SETHANDLE, reinterpret_cast<WPARAM>(buffer), 0);
+}
+inline void EditSetSel(HWND edit, size_t start, size_t end) {
+    ::SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
+}
+inline void EditReplaceSel(HWND edit, const std::wstring& text) {
+    ::SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+inline void EditScrollCaret(HWND edit) {
+    ::SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+}
 inline void RemoveComboTextLimit(HWND combo) {
     ::SendMessageW(combo, CB_LIMITTEXT, 0, 0);
 }

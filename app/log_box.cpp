@@ -1,15 +1,12 @@
 #include "app/log_box.h"
 
+#include "app/controls.h"
 #include "job/log_entry.h"
 #include "platform/unique_handle.h"
 
 #include <algorithm>
 
 namespace app {
-
-void RemoveLogLimit(HWND edit) {
-    ::SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
-}
 
 namespace {
 
@@ -39,7 +36,7 @@ class LockedText {
 // it a buffer with room ahead, twice what it holds, keeps the cost of an append at the entry's length.
 // held is the length of the text in the box, needed the length it is about to reach.
 void MakeRoom(HWND edit, size_t held, size_t needed) {
-    const auto current = reinterpret_cast<HLOCAL>(::SendMessageW(edit, EM_GETHANDLE, 0, 0));
+    const HLOCAL current = EditGetHandle(edit);
     if (current == nullptr) {
         return;
     }
@@ -62,9 +59,9 @@ void MakeRoom(HWND edit, size_t held, size_t needed) {
         std::copy(text.text(), text.text() + held, copy.text());
         copy.text()[held] = L'\0';
     }
-    // The box owns the new buffer from here on, and gives the old one back to be freed.
-    ::SendMessageW(edit, EM_SETHANDLE, reinterpret_cast<WPARAM>(larger.release()), 0);
-    const unique_hlocal previous(current);
+    // The box owns the larger buffer from here on; the one it gives back is freed with this owner.
+    EditSetHandle(edit, larger.release());
+    larger.reset(current);
 }
 
 } // namespace
@@ -91,16 +88,16 @@ void ReserveLogRoom(HWND edit) {
 }
 
 void AppendLogEntry(HWND edit, std::wstring_view message, const SYSTEMTIME& time) {
-    const LRESULT length = ::SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0);
+    const size_t length = TextLength(edit);
     const std::wstring entry = job::LogEntry(length == 0, time, message);
     const DrawingHeld held(edit);
-    MakeRoom(edit, static_cast<size_t>(length), static_cast<size_t>(length) + entry.size());
+    MakeRoom(edit, length, length + entry.size());
     // Replacing an empty selection at the end costs the entry's length, not the log's.
-    ::SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(length), length);
-    ::SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(entry.c_str()));
-    const LRESULT end = ::SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0);
-    ::SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(end), end);
-    ::SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+    EditSetSel(edit, length, length);
+    EditReplaceSel(edit, entry);
+    const size_t end = TextLength(edit);
+    EditSetSel(edit, end, end);
+    EditScrollCaret(edit);
 }
 
 } // namespace app

@@ -7,8 +7,6 @@
 
 namespace app {
 
-// Lets the box hold as much text as the system allows.
-void RemoveLogLimit(HWND edit);
 // Hands the empty box room for the entries of many runs. Made while the window is hidden, where it costs
 // nothing; once shown, every new buffer makes the box lay out and redraw its scroll bars.
 void ReserveLogRoom(HWND edit);

@@ -34,7 +34,7 @@ faults=(
   "whole-archive question skipped#job/run_driver.cpp#s/MaskMatchingEveryName\(inputs.pattern\)/std::optional<std::wstring>()/#$all"
   "question answered yes by Enter#app/frm_main.cpp#s/ \| MB_DEFBUTTON2//#$all"
   "batch written in place#job/batch_file.cpp#s/sBatFile \+ L\".new\"/sBatFile/#$all"
-  "log entry at the start of the box#app/log_box.cpp#s/EM_SETSEL, static_cast<WPARAM>\(length\), length\)/EM_SETSEL, 0, 0)/#$all"
+  "log entry at the start of the box#app/log_box.cpp#s/EditSetSel\(edit, length, length\)/EditSetSel(edit, 0, 0)/#$all"
   "log entry without its closing rule#job/log_entry.cpp#s/entry \+= L\"\\\\r\\\\n\";\n    entry \+= Rule;\n    return entry;/return entry;/#$all"
   "log box left hidden after an append#app/log_box.cpp#s/::DefWindowProcW\(edit_, WM_SETREDRAW, TRUE, 0\);//#$all"
   "NUL stand-in dropped#job/log_entry.cpp#s/std::replace\(entry.begin[^;]*;//#$all"

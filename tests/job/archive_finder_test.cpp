@@ -72,8 +72,6 @@ TEST(AutoListFiles, FindsEachArchiveOfTheTreeOnceInOrder) {
         }
         const auto found = Split(c.found);
         const auto entries = Search(dir.path(), c.subfolders);
-        EXPECT_EQ(Search(dir.path() + L"\\", c.subfolders), entries)
-            << c.what << ": a final '\\' changes nothing";
         ASSERT_EQ(entries.size(), found.size()) << c.what;
         for (size_t i = 0; i < entries.size(); ++i) {
             EXPECT_EQ(entries[i].find(L' '), std::wstring::npos)
