@@ -38,7 +38,8 @@ std::wstring GetCommandOutput(std::wstring_view commandLine, std::wstring_view f
     try {
         child.emplace(commandLine, folder);
     } catch (const platform::Win32Error& error) {
-        if (error.call() == "CreatePipe") {
+        // Whatever failed before the start is the pipe's part.
+        if (error.call() != "CreateProcessW") {
             return L"CreatePipe failed. error: " + std::to_wstring(error.code());
         }
         return L"error: '" + std::wstring(commandLine) + L"' 不是可运行的程序";

@@ -76,5 +76,9 @@ using unique_hfind = unique_any<FindHandleTraits>;
 using unique_hlocal = unique_any<NullIsEmptyTraits<HLOCAL, ::LocalFree>>;
 // A loaded library freed with FreeLibrary.
 using unique_hmodule = unique_any<NullIsEmptyTraits<HMODULE, ::FreeLibrary>>;
+// A window station closed with CloseWindowStation.
+using unique_hwinsta = unique_any<NullIsEmptyTraits<HWINSTA, ::CloseWindowStation>>;
+// A desktop closed with CloseDesktop.
+using unique_hdesk = unique_any<NullIsEmptyTraits<HDESK, ::CloseDesktop>>;
 
 } // namespace platform
