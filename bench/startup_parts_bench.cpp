@@ -21,7 +21,7 @@ constexpr int Parts = 4;
 
 // The seconds each step took, from the moments one start wrote; empty when it wrote none.
 std::vector<double> StepsOf(const std::wstring& command) {
-    const std::wstring line(sysAPI::GetCommandOutput(command).view());
+    const std::wstring line = sysAPI::GetCommandOutput(command);
     double moments[Parts];
     if (std::swscanf(line.c_str(), L"%lf %lf %lf %lf", &moments[0], &moments[1], &moments[2], &moments[3]) !=
         Parts) {

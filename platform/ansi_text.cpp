@@ -4,48 +4,9 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <array>
 #include <climits>
-#include <cstdint>
-#include <cstring>
 
 namespace platform {
-
-namespace {
-
-// Four bytes, the low half of word, spread to four UTF-16 units, in the order they have in memory.
-std::uint64_t Widen(std::uint64_t word) {
-    word &= 0xFFFFFFFFu;
-    word = (word | (word << 16)) & 0x0000FFFF0000FFFFu;
-    return (word | (word << 8)) & 0x00FF00FF00FF00FFu;
-}
-
-// Bytes below 0x80 are one UTF-16 unit each in every ANSI code page, and from a character boundary on, a
-// run of them holds no trail byte. Such a run is widened here, eight bytes at a time; the system converts
-// only from the first other byte on. Answers how many bytes were widened.
-size_t WidenAsciiRun(std::string_view bytes, wchar_t* text, size_t length) {
-    static_assert(sizeof(wchar_t) == 2, "UTF-16 units");
-    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
-    const size_t limit = std::min(bytes.size(), length);
-    size_t done = 0;
-    for (; done + 8 <= limit; done += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, in + done, 8);
-        if ((word & 0x8080808080808080u) != 0) {
-            break;
-        }
-        // Little-endian, as every Windows is: the first byte is the low one.
-        const std::uint64_t units[2] = {Widen(word), Widen(word >> 32)};
-        std::memcpy(text + done, units, sizeof units);
-    }
-    for (; done < limit && in[done] < 0x80; ++done) {
-        text[done] = static_cast<wchar_t>(in[done]);
-    }
-    return done;
-}
-
-} // namespace
 
 namespace {
 
@@ -108,42 +69,18 @@ std::string ToAnsi(std::wstring_view text) {
 }
 
 std::wstring FromAnsi(std::string_view bytes) {
-    std::wstring text(AnsiTextLength(bytes), L'\0');
-    ConvertFromAnsi(bytes, text.data(), text.size());
+    if (bytes.empty() || bytes.size() > INT_MAX) {
+        return std::wstring();
+    }
+    const int size = static_cast<int>(bytes.size());
+    std::wstring text(static_cast<size_t>(::MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0)),
+                      L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, text.data(), static_cast<int>(text.size()));
     return text;
 }
 
-size_t AnsiTextLength(std::string_view bytes) {
-    if (bytes.empty() || bytes.size() > INT_MAX) {
-        return 0;
-    }
-    return static_cast<size_t>(
-        ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0));
-}
-
-size_t ConvertFromAnsi(std::string_view bytes, wchar_t* text, size_t length) {
-    if (bytes.empty() || bytes.size() > INT_MAX || length > INT_MAX) {
-        return 0;
-    }
-    const size_t ascii = WidenAsciiRun(bytes, text, length);
-    if (ascii == bytes.size() || ascii == length) {
-        return ascii;
-    }
-    return ascii + static_cast<size_t>(::MultiByteToWideChar(CP_ACP, 0, bytes.data() + ascii,
-                                                             static_cast<int>(bytes.size() - ascii),
-                                                             text + ascii, static_cast<int>(length - ascii)));
-}
-
 bool IsAnsiLeadByte(unsigned char byte) {
-    // Asked for every byte of a command's output, so the answers are looked up once.
-    static const std::array<bool, 256> leadBytes = [] {
-        std::array<bool, 256> table{};
-        for (int value = 0; value < 256; ++value) {
-            table[value] = ::IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(value)) != FALSE;
-        }
-        return table;
-    }();
-    return leadBytes[byte];
+    return ::IsDBCSLeadByteEx(CP_ACP, byte) != FALSE;
 }
 
 } // namespace platform

@@ -21,11 +21,6 @@ std::optional<std::string> TryToBatchText(std::wstring_view text, unsigned ansiC
 std::string ToAnsi(std::wstring_view text);
 // UTF-16 text from ANSI bytes. Bytes with no character map to the system's default character.
 std::wstring FromAnsi(std::string_view bytes);
-// How many UTF-16 units the ANSI bytes convert to.
-size_t AnsiTextLength(std::string_view bytes);
-// Writes the UTF-16 form of ANSI bytes into text, which has room for length units (AnsiTextLength);
-// answers how many were written.
-size_t ConvertFromAnsi(std::string_view bytes, wchar_t* text, size_t length);
 // True when the byte is the first of a double-byte character in the ANSI code page.
 bool IsAnsiLeadByte(unsigned char byte);
 

@@ -26,28 +26,26 @@ size_t CompleteLength(const char* bytes, size_t count) {
     return run % 2 == 0 ? count : count - 1;
 }
 
-// Converts bytes that end on a character boundary at the end of text. No ANSI character takes more UTF-16
-// units than bytes, so the room is known without a counting pass.
-void AppendAnsi(platform::GrowingText& text, std::string_view bytes) {
-    if (!bytes.empty()) {
-        text.Extend(platform::ConvertFromAnsi(bytes, text.Room(bytes.size()), bytes.size()));
-    }
+// Converts bytes that end on a character boundary and appends them to text.
+void AppendAnsi(std::wstring& text, std::string_view bytes) {
+    text += platform::FromAnsi(bytes);
 }
 
 } // namespace
 
-platform::GrowingText GetCommandOutput(std::wstring_view commandLine, std::wstring_view folder) {
+std::wstring GetCommandOutput(std::wstring_view commandLine, std::wstring_view folder) {
     std::optional<platform::PipedChild> child;
     try {
         child.emplace(commandLine, folder);
     } catch (const platform::Win32Error& error) {
-        if (error.call() == "CreatePipe") {
-            return platform::GrowingText(L"CreatePipe failed. error: " + std::to_wstring(error.code()));
+        // Whatever failed before the start is the pipe's part.
+        if (error.call() != "CreateProcessW") {
+            return L"CreatePipe failed. error: " + std::to_wstring(error.code());
         }
-        return platform::GrowingText(L"error: '" + std::wstring(commandLine) + L"' 不是可运行的程序");
+        return L"error: '" + std::wstring(commandLine) + L"' 不是可运行的程序";
     }
 
-    platform::GrowingText text;
+    std::wstring text;
     std::vector<char> buffer(ReadBufferSize);
     size_t carried = 0;
     DWORD got = 0;

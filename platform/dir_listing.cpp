@@ -33,6 +33,12 @@ std::optional<DirEntry> DirListing::First(std::wstring_view pattern, DWORD mask)
     WIN32_FIND_DATAW data{};
     find_.reset(::FindFirstFileExW(pattern_.c_str(), FindExInfoStandard, &data, FindExSearchNameMatch,
                                    nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find_ && ::GetLastError() == ERROR_INVALID_PARAMETER) {
+        // Windows before 7 knows no FIND_FIRST_EX_LARGE_FETCH and refuses the call; the listing is the
+        // same without it.
+        find_.reset(::FindFirstFileExW(pattern_.c_str(), FindExInfoStandard, &data, FindExSearchNameMatch,
+                                       nullptr, 0));
+    }
     if (!find_) {
         const DWORD error = ::GetLastError();
         if (MeansNothingFound(error)) {

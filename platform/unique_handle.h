@@ -68,12 +68,6 @@ template <typename Pointer, auto Release> struct NullIsEmptyTraits {
     static void Close(pointer value) noexcept { Release(value); }
 };
 
-namespace detail {
-inline void ReleaseAddressSpace(void* base) noexcept {
-    ::VirtualFree(base, 0, MEM_RELEASE);
-}
-} // namespace detail
-
 // A kernel handle closed with CloseHandle (files, pipes, processes, threads).
 using unique_handle = unique_any<HandleTraits>;
 // A directory search handle closed with FindClose.
@@ -82,7 +76,9 @@ using unique_hfind = unique_any<FindHandleTraits>;
 using unique_hlocal = unique_any<NullIsEmptyTraits<HLOCAL, ::LocalFree>>;
 // A loaded library freed with FreeLibrary.
 using unique_hmodule = unique_any<NullIsEmptyTraits<HMODULE, ::FreeLibrary>>;
-// Address space reserved with VirtualAlloc, released whole (with whatever of it is committed) by VirtualFree.
-using unique_virtual = unique_any<NullIsEmptyTraits<void*, detail::ReleaseAddressSpace>>;
+// A window station closed with CloseWindowStation.
+using unique_hwinsta = unique_any<NullIsEmptyTraits<HWINSTA, ::CloseWindowStation>>;
+// A desktop closed with CloseDesktop.
+using unique_hdesk = unique_any<NullIsEmptyTraits<HDESK, ::CloseDesktop>>;
 
 } // namespace platform

@@ -2,13 +2,18 @@
 # One run through Brindle's window over real archives (the archiver's own fixtures and stand-in-made
 # ones, Chinese names, blanks, nesting, a hidden folder), then checks that every archive holds exactly
 # its non-matching members, that the hidden one is byte-identical, and that the log shows the report.
+# With a seventh argument, "long", the tree is a folder whose path is some 300 characters long (the run
+# then starts in its short form, and every archive's long path is past MAX_PATH).
 set -euo pipefail
-wine_run=$1 brindle=$2 standin=$3 driver=$4 fixtures=$5 work=$6
+wine_run=$1 brindle=$2 standin=$3 driver=$4 fixtures=$5 work=$6 form=${7:-}
 pattern='*.html *.lnk test1.bin helloworld.txt'
 
-rm -rf "$work" && mkdir -p "$work/program" "$work/tree" "$work/staging"
-cp "$brindle" "$standin" "$work/program/"
 tree="$work/tree"
+if [ "$form" = long ]; then
+    while [ ${#tree} -lt 300 ]; do tree="$tree/$(printf '%.0s长文件夹名称' 1 2 3 4 5 6)"; done
+fi
+rm -rf "$work" && mkdir -p "$work/program" "$tree" "$work/staging"
+cp "$brindle" "$standin" "$work/program/"
 
 n=0
 place() { # place <source archive> <folder below tree> <name>
@@ -27,10 +32,11 @@ printf '<html>ad</html>\r\n' >"$staging/广告.html"
 printf 'shortcut\r\n' >"$staging/快捷方式.lnk"
 mkdir -p "$staging/资料"; printf 'keep\r\n' >"$staging/资料/test1.bin"; printf '<p>\r\n' >"$staging/资料/页.HTML"
 printf 'root test1\r\n' >"$staging/test1.bin"
-make() { # make <folder below tree> <name> <options...>
-    mkdir -p "$tree/$1"
-    (cd "$staging" && "$wine_run" "$work/program/Rar.exe" a "${@:3}" "Z:${tree//\//\\}\\${1//\//\\}\\$2" \
+make() { # make <folder below tree> <name> <options...>; made in a short folder, then moved into the tree
+    mkdir -p "$tree/$1" "$work/made"
+    (cd "$staging" && "$wine_run" "$work/program/Rar.exe" a "${@:3}" "Z:${work//\//\\}\\made\\$2" \
         正文.doc 广告.html 快捷方式.lnk 资料 test1.bin >/dev/null)
+    mv "$work/made/$2" "$tree/$1/$2"
 }
 make "中文 目录/子目录" "资料 一.rar"
 make "中文 目录" "旧格式.rar" -ma4

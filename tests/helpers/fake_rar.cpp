@@ -1,12 +1,18 @@
 // A recording archiver for the window and release tests: each call appends its arguments, tab-separated
+// A recording archiver for the window and release tests: each call appends its arguments, tab-separated
 // in UTF-8, as one line to rar-calls.log beside it, and the folder it was started in to rar-cwd.log, and
 // prints "Deleting from <archive>" in the ANSI code page as a console program does, followed by the bytes of
 // rar-says.bin beside it when that is there.
+// Then, as rar-asks.txt beside it says:
+//   crash     the first call crashes (a write to address 0) after saying so
+//   stdin     asks for a password on standard input and prints what the read gave
+//   console   asks for a password on the console (CONIN$, ReadConsoleW) and prints what the read gave
 
 #include <windows.h>
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -20,6 +26,18 @@ std::string Encode(UINT codePage, const std::wstring& text) {
         ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
                               static_cast<int>(bytes.size()), nullptr, nullptr)));
     return bytes;
+}
+
+void Say(const std::string& bytes) {
+    DWORD written = 0;
+    ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                nullptr);
+}
+
+// How many calls rar-calls.log holds, this one included.
+size_t CallCount(const std::wstring& folder) {
+    std::ifstream calls(std::filesystem::path(folder + L"rar-calls.log"), std::ios::binary);
+    return static_cast<size_t>(std::count(std::istreambuf_iterator<char>(calls), {}, '\n'));
 }
 
 } // namespace
@@ -47,8 +65,38 @@ int main() {
     const std::string output =
         Encode(CP_ACP, L"Deleting from " + std::wstring(count > 2 ? arguments[2] : L"?") + L"\r\n") +
         std::string(std::istreambuf_iterator<char>(says), {});
-    DWORD written = 0;
-    ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), output.data(), static_cast<DWORD>(output.size()), &written,
-                nullptr);
+    Say(output);
+
+    std::ifstream asks(std::filesystem::path(folder + L"rar-asks.txt"));
+    std::string mode;
+    asks >> mode;
+    if (mode == "crash" && CallCount(folder) == 1) {
+        Say("Crashing\r\n");
+        *static_cast<volatile int*>(nullptr) = 1;
+    } else if (mode == "stdin") {
+        Say("Enter password (stdin): ");
+        char answer[100];
+        DWORD got = 0;
+        const bool read = ::ReadFile(::GetStdHandle(STD_INPUT_HANDLE), answer, sizeof answer, &got, nullptr);
+        Say(!read      ? "stdin: error " + std::to_string(::GetLastError()) + "\r\n"
+            : got == 0 ? std::string("stdin: end of input\r\n")
+                       : "stdin: " + std::string(answer, got) + "\r\n");
+    } else if (mode == "console") {
+        Say("Enter password (console): ");
+        const HANDLE console =
+            ::CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                          nullptr, OPEN_EXISTING, 0, nullptr);
+        wchar_t answer[100];
+        DWORD got = 0;
+        if (console == INVALID_HANDLE_VALUE) {
+            Say("console: none\r\n");
+        } else if (!::ReadConsoleW(console, answer, 100, &got, nullptr)) {
+            Say("console: error " + std::to_string(::GetLastError()) + "\r\n");
+        } else {
+            // Ctrl+Z at the start of a line is the console's end of input.
+            Say(got == 0 || answer[0] == L'\x1A' ? std::string("console: end of input\r\n")
+                                                 : "console: " + Encode(CP_ACP, std::wstring(answer, got)));
+        }
+    }
     return 0;
 }

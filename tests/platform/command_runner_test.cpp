@@ -44,7 +44,7 @@ TEST(CommandOutput, ComesBackWholeAndInOrder) {
         {missing, L"error: '" + missing + L"' 不是可运行的程序"},
     };
     for (const auto& c : cases) {
-        const platform::GrowingText output = GetCommandOutput(c.command);
+        const std::wstring output = GetCommandOutput(c.command);
         EXPECT_EQ(output.size(), c.output.size()) << testing::PrintToString(c.command);
         EXPECT_TRUE(output == c.output) << testing::PrintToString(c.command);
     }

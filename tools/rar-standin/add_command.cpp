@@ -160,7 +160,8 @@ int RunAdd(const CommandLine& line, Output& out) {
     }
     out.Line(L"Creating archive " + path);
     const std::wstring longPath = LongFullPath(path);
-    const std::wstring temp = TempFileBeside(longPath);
+    const std::wstring target = ReplacementPath(path);
+    const std::wstring temp = TempFileBeside(target);
     try {
         FileSink sink(temp);
         const bool rar4 = WantsRar4(line);
@@ -193,7 +194,7 @@ int RunAdd(const CommandLine& line, Output& out) {
         ::DeleteFileW(temp.c_str());
         throw;
     }
-    ReplaceWith(temp, longPath);
+    ReplaceWith(temp, target);
     out.Line(L"Done");
     return kExitSuccess;
 }

@@ -24,9 +24,13 @@ int RunCommand(const std::vector<std::wstring>& args, Output& out);
 std::wstring ArchivePath(const std::wstring& given, bool mustExist);
 // The full long form of a path, so a replacement keeps the real name even when given in 8.3 form.
 std::wstring LongFullPath(const std::wstring& path);
+// Where a replacement of the file at path is written: its folder as path names it (an 8.3 form stays
+// short, so the whole fits in MAX_PATH where the long form may not) and its own long name, which the
+// replacement keeps.
+std::wstring ReplacementPath(const std::wstring& path);
 // A new empty file beside path for the replacement.
-std::wstring TempFileBeside(const std::wstring& longPath);
-// Puts the finished temp file in place of path; removes the temp when that fails.
-void ReplaceWith(const std::wstring& temp, const std::wstring& longPath);
+std::wstring TempFileBeside(const std::wstring& path);
+// Puts the finished temp file in place of target; removes the temp when that fails.
+void ReplaceWith(const std::wstring& temp, const std::wstring& target);
 
 } // namespace rarstandin

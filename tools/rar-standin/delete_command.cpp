@@ -24,7 +24,7 @@ void Refuse(const ArchiveLayout& layout) {
 
 int RunDelete(const CommandLine& line, Output& out) {
     const std::wstring path = ArchivePath(line.archive, true);
-    const std::wstring longPath = LongFullPath(path);
+    const std::wstring target = ReplacementPath(path);
     std::wstring temp;
     DeletePlan plan;
     try {
@@ -47,7 +47,7 @@ int RunDelete(const CommandLine& line, Output& out) {
             out.Line(L"Deleting " + layout.blocks[index].name);
         }
         if (plan.remainingMembers > 0) {
-            temp = TempFileBeside(longPath);
+            temp = TempFileBeside(target);
             FileSink sink(temp);
             WriteWithout(source, layout, plan, sink);
             sink.Close();
@@ -60,12 +60,12 @@ int RunDelete(const CommandLine& line, Output& out) {
     }
     if (plan.remainingMembers == 0) {
         // Nothing left: the archiver removes the archive itself.
-        ::SetFileAttributesW(longPath.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (!::DeleteFileW(longPath.c_str())) {
+        ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (!::DeleteFileW(target.c_str())) {
             throw ArchiveError(kExitCreate, L"Cannot delete " + line.archive);
         }
     } else {
-        ReplaceWith(temp, longPath);
+        ReplaceWith(temp, target);
     }
     out.Line(L"Done");
     return kExitSuccess;

@@ -1,5 +1,6 @@
 #include "archive_error.h"
 #include "commands.h"
+#include "platform/unique_handle.h"
 #include "platform/win32_error.h"
 
 #include <windows.h>
@@ -60,26 +61,41 @@ std::wstring LongFullPath(const std::wstring& path) {
     return longer;
 }
 
-std::wstring TempFileBeside(const std::wstring& longPath) {
-    const auto slash = longPath.find_last_of(L'\\');
-    const std::wstring folder = slash == std::wstring::npos ? L"." : longPath.substr(0, slash + 1);
-    wchar_t temp[MAX_PATH + 1] = {};
-    if (::GetTempFileNameW(folder.c_str(), L"rsd", 0, temp) == 0) {
+std::wstring ReplacementPath(const std::wstring& path) {
+    std::wstring full(::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr), L'\0');
+    full.resize(::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr));
+    if (full.empty()) {
+        return path;
+    }
+    WIN32_FIND_DATAW found{};
+    const platform::unique_hfind search(::FindFirstFileW(full.c_str(), &found));
+    if (!search) {
+        return full;
+    }
+    return full.substr(0, full.find_last_of(L'\\') + 1) + found.cFileName;
+}
+
+std::wstring TempFileBeside(const std::wstring& path) {
+    const auto slash = path.find_last_of(L'\\');
+    const std::wstring folder = slash == std::wstring::npos ? L"." : path.substr(0, slash + 1);
+    // GetTempFileNameW writes the folder and a 14-character name into a MAX_PATH buffer; a longer folder
+    // does not fit, and some implementations write past the buffer instead of failing.
+    wchar_t temp[MAX_PATH] = {};
+    if (folder.size() > MAX_PATH - 14 || ::GetTempFileNameW(folder.c_str(), L"rsd", 0, temp) == 0) {
         throw ArchiveError(kExitCreate, L"Cannot create a temporary file in " + folder);
     }
     return temp;
 }
 
-void ReplaceWith(const std::wstring& temp, const std::wstring& longPath) {
-    const DWORD attributes = ::GetFileAttributesW(longPath.c_str());
-    if (!::MoveFileExW(temp.c_str(), longPath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+void ReplaceWith(const std::wstring& temp, const std::wstring& target) {
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    if (!::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const DWORD code = ::GetLastError();
         ::DeleteFileW(temp.c_str());
-        throw ArchiveError(kExitCreate,
-                           L"Cannot replace " + longPath + L"\n" + platform::SystemMessage(code));
+        throw ArchiveError(kExitCreate, L"Cannot replace " + target + L"\n" + platform::SystemMessage(code));
     }
     if (attributes != INVALID_FILE_ATTRIBUTES) {
-        ::SetFileAttributesW(longPath.c_str(), attributes);
+        ::SetFileAttributesW(target.c_str(), attributes);
     }
 }
 

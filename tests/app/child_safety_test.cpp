@@ -1,0 +1,138 @@
+// Runs through the real window with an archiver that crashes on the first of two archives, or asks a
+// question on standard input or on the console: the run ends by itself, the second archive is still
+// cleaned, the log shows what the archiver printed, and the batch is gone.
+
+#include "window_fixture.h"
+
+#include <windows.h>
+
+#include <tlhelp32.h>
+
+#include <atomic>
+#include <map>
+#include <thread>
+#include <vector>
+
+using apptest::Calls;
+
+namespace {
+
+// Ends every process this test started, however deep, once the time given has passed and until it is
+// stopped: a run that would wait for ever then ends, and the test fails instead of hanging.
+class Watchdog {
+  public:
+    explicit Watchdog(DWORD milliseconds)
+        : stop_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)), thread_([this, milliseconds] {
+              if (::WaitForSingleObject(stop_, milliseconds) == WAIT_OBJECT_0) {
+                  return;
+              }
+              fired_ = true;
+              do {
+                  EndDescendants();
+              } while (::WaitForSingleObject(stop_, 500) != WAIT_OBJECT_0);
+          }) {}
+    ~Watchdog() {
+        ::SetEvent(stop_);
+        thread_.join();
+        ::CloseHandle(stop_);
+    }
+    bool fired() const { return fired_; }
+
+  private:
+    // Every process under the interpreters this test started; not the host of the test's own console.
+    static void EndDescendants() {
+        std::multimap<DWORD, PROCESSENTRY32W> children;
+        const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        PROCESSENTRY32W entry{};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = ::Process32FirstW(snapshot, &entry); more;
+             more = ::Process32NextW(snapshot, &entry)) {
+            children.emplace(entry.th32ParentProcessID, entry);
+        }
+        ::CloseHandle(snapshot);
+        std::vector<DWORD> pending;
+        const auto [first, last] = children.equal_range(::GetCurrentProcessId());
+        for (auto child = first; child != last; ++child) {
+            if (_wcsicmp(child->second.szExeFile, L"cmd.exe") == 0) {
+                pending.push_back(child->second.th32ProcessID);
+            }
+        }
+        while (!pending.empty()) {
+            const DWORD id = pending.back();
+            pending.pop_back();
+            if (const HANDLE process = ::OpenProcess(PROCESS_TERMINATE, FALSE, id)) {
+                ::TerminateProcess(process, 1);
+                ::CloseHandle(process);
+            }
+            const auto [below, end] = children.equal_range(id);
+            for (auto child = below; child != end; ++child) {
+                pending.push_back(child->second.th32ProcessID);
+            }
+        }
+    }
+
+    HANDLE stop_;
+    std::atomic<bool> fired_{false};
+    std::thread thread_;
+};
+
+// Gives this process a console, as cmd always has one on Windows (Wine gives a child none when its parent
+// has none): a child that shared it would wait for an answer no one gives.
+void ShareAConsoleAsWindowsDoes() {
+    const HANDLE streams[] = {::GetStdHandle(STD_INPUT_HANDLE), ::GetStdHandle(STD_OUTPUT_HANDLE),
+                              ::GetStdHandle(STD_ERROR_HANDLE)};
+    ::FreeConsole();
+    ::AllocConsole();
+    ::ShowWindow(::GetConsoleWindow(), SW_HIDE);
+    ::SetStdHandle(STD_INPUT_HANDLE, streams[0]);
+    ::SetStdHandle(STD_OUTPUT_HANDLE, streams[1]);
+    ::SetStdHandle(STD_ERROR_HANDLE, streams[2]);
+}
+
+class ArchiverTroubleThroughTheWindow : public apptest::WindowTest {
+  protected:
+    void TearDown() override {
+        ::DeleteFileW(Asks().c_str());
+        apptest::WindowTest::TearDown();
+    }
+    static std::wstring Asks() { return testsupport::ExecutableFolder() + L"\\rar-asks.txt"; }
+};
+
+} // namespace
+
+TEST_F(ArchiverTroubleThroughTheWindow, NeverHoldsTheRun) {
+    const struct {
+        const char* mode;
+        std::wstring printed; // what the archiver printed on the first archive
+    } cases[] = {
+        {"console", L"Enter password (console): console: end of input\r\n"},
+        {"crash", L"Crashing\r\n"},
+        {"stdin", L"Enter password (stdin): stdin: end of input\r\n"},
+    };
+    testsupport::ScratchDir dir(L"window archiver trouble");
+    testsupport::WriteBytes(dir / L"a.rar", "x");
+    testsupport::WriteBytes(dir / L"b.rar", "x");
+    ShareAConsoleAsWindowsDoes();
+    for (const auto& c : cases) {
+        testsupport::WriteBytes(Asks(), c.mode);
+        ::SendMessageW(Control(app::txtOutput), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+        bool ended = false;
+        {
+            const Watchdog watchdog(30000);
+            Run(dir.path(), L"*.htm");
+            ended = !watchdog.fired();
+        }
+        EXPECT_TRUE(ended) << c.mode << ": the run had to be ended from outside";
+        const auto calls = Calls();
+        const std::wstring log = Log();
+        EXPECT_EQ(calls.size(), 2u) << c.mode << ": the second archive was not cleaned";
+        for (size_t i = 0; i < calls.size(); ++i) {
+            EXPECT_NE(log.find(L"Deleting from " + calls[i].at(1) + L"\r\n" + (i == 0 ? c.printed : L"")),
+                      std::wstring::npos)
+                << c.mode << "\n"
+                << testing::PrintToString(log);
+        }
+        EXPECT_FALSE(testsupport::Exists(dir / L"Brindle.BAT")) << c.mode;
+        EXPECT_TRUE(::IsWindowEnabled(Control(app::cmdExecute))) << c.mode;
+    }
+}
