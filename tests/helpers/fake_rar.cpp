@@ -1,6 +1,8 @@
 // A recording archiver for the window and release tests: each call appends its arguments, tab-separated
 // in UTF-8, as one line to rar-calls.log beside it, and prints "Deleting from <archive>" in the ANSI code
 // page as a console program does, followed by the bytes of rar-says.bin beside it when that is there.
+// While rar-holds beside it is there (for at most a minute), it waits after noting its call, so that a
+// test can act while a run is under way.
 
 #include <windows.h>
 
@@ -36,6 +38,10 @@ int main() {
     }
     std::ofstream(std::filesystem::path(folder + L"rar-calls.log"), std::ios::binary | std::ios::app)
         << Encode(CP_UTF8, line) << "\r\n";
+
+    for (int waited = 0; waited < 60000 && std::filesystem::exists(folder + L"rar-holds"); waited += 50) {
+        ::Sleep(50);
+    }
 
     std::ifstream says(std::filesystem::path(folder + L"rar-says.bin"), std::ios::binary);
     const std::string output =

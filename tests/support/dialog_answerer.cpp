@@ -30,6 +30,54 @@ BOOL CALLBACK NoteChild(HWND child, LPARAM context) {
     return TRUE;
 }
 
+// The names of the tree's items from the top down to the selected one, each after a '\'; the desktop at
+// the root is left out.
+std::wstring SelectedPath(HWND tree) {
+    std::wstring path;
+    for (HTREEITEM item = TreeView_GetSelection(tree);
+         item != nullptr && TreeView_GetParent(tree, item) != nullptr;
+         item = TreeView_GetParent(tree, item)) {
+        wchar_t text[MAX_PATH] = {};
+        TVITEMW data{};
+        data.mask = TVIF_TEXT;
+        data.hItem = item;
+        data.pszText = text;
+        data.cchTextMax = MAX_PATH;
+        TreeView_GetItem(tree, &data);
+        path = L"\\" + std::wstring(text) + path;
+    }
+    return path;
+}
+
+bool EndsWith(const std::wstring& text, const std::wstring& tail) {
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// The last two names of a folder's path, as the picker's tree shows them.
+std::wstring LastTwoNames(const std::wstring& folder) {
+    const size_t last = folder.find_last_of(L'\\');
+    const size_t before =
+        last == std::wstring::npos || last == 0 ? std::wstring::npos : folder.find_last_of(L'\\', last - 1);
+    return before == std::wstring::npos ? folder : folder.substr(before);
+}
+
+BOOL CALLBACK NoteShownMainWindow(HWND window, LPARAM context) {
+    auto& [processId, shown] = *reinterpret_cast<std::pair<DWORD, bool>*>(context);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    wchar_t kind[32] = {};
+    ::GetClassNameW(window, kind, 32);
+    shown = shown ||
+            (owner == processId && ::IsWindowVisible(window) && std::wstring(kind) == L"BrindleMainWindow");
+    return TRUE;
+}
+
+bool MainWindowShown(DWORD processId) {
+    std::pair<DWORD, bool> context{processId, false};
+    ::EnumWindows(NoteShownMainWindow, reinterpret_cast<LPARAM>(&context));
+    return context.second;
+}
+
 } // namespace
 
 DialogAnswerer::DialogAnswerer(std::wstring folder, DWORD processId)
@@ -79,7 +127,8 @@ bool DialogAnswerer::AnswerMessageBox(HWND box) {
     {
         // The icon's id is 0x14 on Windows, 0x440 under Wine.
         std::lock_guard<std::mutex> lock(mutex_);
-        seen_.push_back({text, ::GetDlgItem(box, 0x14) || ::GetDlgItem(box, 0x440)});
+        seen_.push_back(
+            {text, ::GetDlgItem(box, 0x14) || ::GetDlgItem(box, 0x440), L"", MainWindowShown(processId_)});
     }
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     return true;
@@ -93,7 +142,7 @@ bool DialogAnswerer::AnswerPicker(HWND picker) {
     }
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        seen_.push_back({children.texts, false});
+        seen_.push_back({children.texts, false, SelectedPath(children.tree)});
     }
     if (folder_.empty()) {
         ::PostMessageW(picker, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
@@ -101,12 +150,11 @@ bool DialogAnswerer::AnswerPicker(HWND picker) {
         return true;
     }
     // Wine's picker answers the folder selected in its tree and ignores the edit field; Windows reads a
-    // path typed there. Selecting the folder in the tree and then typing it serves both. The tree is
-    // filled after the picker shows, so the selection is asked for until the picker takes it.
+    // path typed there. Selecting the folder in the tree and then typing it serves both. Wine's picker
+    // does not always take the selection the first time it meets a folder, so it is asked for until the
+    // picker takes it.
     for (int settled = 0, turn = 0; settled < 2 && turn < 100; ++turn, ::Sleep(200)) {
-        // Selected below the tree's root, the desktop.
-        const HTREEITEM selected = TreeView_GetSelection(children.tree);
-        if (selected != nullptr && TreeView_GetParent(children.tree, selected) != nullptr) {
+        if (EndsWith(SelectedPath(children.tree), LastTwoNames(folder_))) {
             ++settled;
         } else {
             settled = 0;

@@ -17,6 +17,11 @@ namespace testsupport {
 struct SeenDialog {
     std::wstring text; // a message box's text; the captions of the picker's controls, one per line
     bool hasIcon = false;
+    // The picker's selected folder when it showed, as the names in its tree from the top down, each after
+    // a '\'.
+    std::wstring selected;
+    // A message box: whether the program's main window was shown beside it.
+    bool mainWindowShown = false;
 };
 
 class DialogAnswerer {
