@@ -8,6 +8,7 @@
 // the ids of the buttons that show the default border; where: the screen point at the middle of control
 // ID, for a click; enabled: 1 when control ID is enabled, else 0).
 
+#include "started_program.h"
 #include "tools/demo/remote_window.h"
 
 #include <windows.h>
@@ -36,36 +37,14 @@ BOOL CALLBACK PrintDefaultButton(HWND control, LPARAM) {
     return TRUE;
 }
 
-// The job is never closed here: the system closes it when the probe ends, and ends what is in it.
-int Run(const std::wstring& program, const std::wstring& argument) {
-    const HANDLE job = ::CreateJobObjectW(nullptr, nullptr);
-    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
-    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-    ::SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
-    std::wstring command = L"\"" + program + L"\"" + (argument.empty() ? L"" : L" " + argument);
-    const std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                          folder.c_str(), &startup, &process)) {
-        std::fwprintf(stderr, L"cannot start %ls\n", program.c_str());
-        return 1;
-    }
-    ::AssignProcessToJobObject(job, process.hProcess);
-    ::ResumeThread(process.hThread);
-    ::WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD code = 1;
-    ::GetExitCodeProcess(process.hProcess, &code);
-    return static_cast<int>(code);
-}
-
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
     const std::wstring command = argc > 1 ? argv[1] : L"";
     if (command == L"run" && argc > 2) {
-        return Run(argv[2], argc > 3 ? argv[3] : L"");
+        const testsupport::StartedProgram program(argv[2], argc > 3 ? argv[3] : L"");
+        program.WaitForEnd(INFINITE);
+        return 0;
     }
     const HWND window = command == L"wait" ? remote::WaitForBrindleWindow(60000)
                                            : ::FindWindowW(L"BrindleMainWindow", nullptr);

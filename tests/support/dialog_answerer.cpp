@@ -1,5 +1,7 @@
 #include "dialog_answerer.h"
 
+#include "started_program.h"
+
 #include <commctrl.h>
 #include <shlobj.h>
 
@@ -30,52 +32,18 @@ BOOL CALLBACK NoteChild(HWND child, LPARAM context) {
     return TRUE;
 }
 
-// The names of the tree's items from the top down to the selected one, each after a '\'; the desktop at
-// the root is left out.
-std::wstring SelectedPath(HWND tree) {
-    std::wstring path;
-    for (HTREEITEM item = TreeView_GetSelection(tree);
-         item != nullptr && TreeView_GetParent(tree, item) != nullptr;
-         item = TreeView_GetParent(tree, item)) {
-        wchar_t text[MAX_PATH] = {};
-        TVITEMW data{};
-        data.mask = TVIF_TEXT;
-        data.hItem = item;
-        data.pszText = text;
-        data.cchTextMax = MAX_PATH;
-        TreeView_GetItem(tree, &data);
-        path = L"\\" + std::wstring(text) + path;
-    }
-    return path;
-}
-
-bool EndsWith(const std::wstring& text, const std::wstring& tail) {
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-// The last two names of a folder's path, as the picker's tree shows them.
-std::wstring LastTwoNames(const std::wstring& folder) {
-    const size_t last = folder.find_last_of(L'\\');
-    const size_t before =
-        last == std::wstring::npos || last == 0 ? std::wstring::npos : folder.find_last_of(L'\\', last - 1);
-    return before == std::wstring::npos ? folder : folder.substr(before);
-}
-
-BOOL CALLBACK NoteShownMainWindow(HWND window, LPARAM context) {
-    auto& [processId, shown] = *reinterpret_cast<std::pair<DWORD, bool>*>(context);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    wchar_t kind[32] = {};
-    ::GetClassNameW(window, kind, 32);
-    shown = shown ||
-            (owner == processId && ::IsWindowVisible(window) && std::wstring(kind) == L"BrindleMainWindow");
-    return TRUE;
-}
-
-bool MainWindowShown(DWORD processId) {
-    std::pair<DWORD, bool> context{processId, false};
-    ::EnumWindows(NoteShownMainWindow, reinterpret_cast<LPARAM>(&context));
-    return context.second;
+// The name of the folder selected in the picker's tree; empty while none below the desktop is.
+std::wstring SelectedName(HWND tree) {
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = TreeView_GetSelection(tree);
+    item.pszText = text;
+    item.cchTextMax = MAX_PATH;
+    return item.hItem != nullptr && TreeView_GetParent(tree, item.hItem) != nullptr &&
+                   TreeView_GetItem(tree, &item)
+               ? text
+               : L"";
 }
 
 } // namespace
@@ -127,8 +95,8 @@ bool DialogAnswerer::AnswerMessageBox(HWND box) {
     {
         // The icon's id is 0x14 on Windows, 0x440 under Wine.
         std::lock_guard<std::mutex> lock(mutex_);
-        seen_.push_back(
-            {text, ::GetDlgItem(box, 0x14) || ::GetDlgItem(box, 0x440), L"", MainWindowShown(processId_)});
+        seen_.push_back({text, ::GetDlgItem(box, 0x14) || ::GetDlgItem(box, 0x440), L"",
+                         ShownWindowOf(processId_, L"BrindleMainWindow") != nullptr});
     }
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     return true;
@@ -142,7 +110,7 @@ bool DialogAnswerer::AnswerPicker(HWND picker) {
     }
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        seen_.push_back({children.texts, false, SelectedPath(children.tree)});
+        seen_.push_back({children.texts, false, SelectedName(children.tree)});
     }
     if (folder_.empty()) {
         ::PostMessageW(picker, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
@@ -153,8 +121,9 @@ bool DialogAnswerer::AnswerPicker(HWND picker) {
     // path typed there. Selecting the folder in the tree and then typing it serves both. Wine's picker
     // does not always take the selection the first time it meets a folder, so it is asked for until the
     // picker takes it.
+    const std::wstring name = folder_.substr(folder_.find_last_of(L'\\') + 1);
     for (int settled = 0, turn = 0; settled < 2 && turn < 100; ++turn, ::Sleep(200)) {
-        if (EndsWith(SelectedPath(children.tree), LastTwoNames(folder_))) {
+        if (SelectedName(children.tree) == name) {
             ++settled;
         } else {
             settled = 0;

@@ -17,9 +17,7 @@ namespace testsupport {
 struct SeenDialog {
     std::wstring text; // a message box's text; the captions of the picker's controls, one per line
     bool hasIcon = false;
-    // The picker's selected folder when it showed, as the names in its tree from the top down, each after
-    // a '\'.
-    std::wstring selected;
+    std::wstring selected; // the name of the folder selected in the picker when it showed
     // A message box: whether the program's main window was shown beside it.
     bool mainWindowShown = false;
 };

@@ -5,28 +5,17 @@
 
 namespace testsupport {
 
-namespace {
-
-struct WindowSearch {
-    DWORD processId;
-    const wchar_t* windowClass;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK NoteWindow(HWND window, LPARAM context) {
-    auto& search = *reinterpret_cast<WindowSearch*>(context);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    wchar_t kind[64] = {};
-    ::GetClassNameW(window, kind, 64);
-    if (owner == search.processId && ::IsWindowVisible(window) && std::wstring(kind) == search.windowClass) {
-        search.found = window;
-        return FALSE;
+HWND ShownWindowOf(DWORD processId, const wchar_t* windowClass) {
+    for (HWND window = nullptr;
+         (window = ::FindWindowExW(nullptr, window, windowClass, nullptr)) != nullptr;) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && ::IsWindowVisible(window)) {
+            return window;
+        }
     }
-    return TRUE;
+    return nullptr;
 }
-
-} // namespace
 
 StartedProgram::StartedProgram(const std::wstring& program, const std::wstring& arguments)
     : job_(::CreateJobObjectW(nullptr, nullptr)) {
@@ -63,14 +52,11 @@ bool StartedProgram::WaitForEnd(DWORD timeoutMs) const {
 }
 
 HWND StartedProgram::WaitForWindow(const wchar_t* windowClass, DWORD timeoutMs) const {
-    for (DWORD waited = 0; waited <= timeoutMs; waited += 50, ::Sleep(50)) {
-        WindowSearch search{id_, windowClass};
-        ::EnumWindows(NoteWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr) {
-            return search.found;
+    for (DWORD waited = 0;; waited += 50, ::Sleep(50)) {
+        if (const HWND window = ShownWindowOf(id_, windowClass); window != nullptr || waited >= timeoutMs) {
+            return window;
         }
     }
-    return nullptr;
 }
 
 } // namespace testsupport

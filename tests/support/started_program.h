@@ -10,6 +10,9 @@
 
 namespace testsupport {
 
+// A shown top-level window of windowClass that belongs to the process, or nullptr.
+HWND ShownWindowOf(DWORD processId, const wchar_t* windowClass);
+
 class StartedProgram {
   public:
     // Starts program with arguments (already quoted as needed) in the program's folder.
