@@ -19,6 +19,17 @@ inline void SetTextOf(HWND control, const std::wstring& text) {
 inline bool IsChecked(HWND checkBox) {
     return ::SendMessageW(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
+// Gives a push button the default border (and Enter, for the dialog manager) or takes it away; a button that
+// already shows as asked is left alone, so it does not flicker.
+inline void ShowAsDefault(HWND button, bool isDefault) {
+    const bool shown = (::SendMessageW(button, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) != 0;
+    if (shown != isDefault) {
+        const auto style = static_cast<DWORD>(::GetWindowLongPtrW(button, GWL_STYLE));
+        const DWORD type = isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+        // The style's other button bits (BS_NOTIFY) are passed along, as some versions set them all.
+        ::SendMessageW(button, BM_SETSTYLE, (style & 0xFFFF & ~BS_TYPEMASK) | type, TRUE);
+    }
+}
 inline void SetFont(HWND control, HFONT font) {
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }

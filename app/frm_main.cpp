@@ -3,12 +3,16 @@
 #include "app/control_setup.h"
 #include "app/controls.h"
 #include "app/dpi.h"
+#include "app/given_folder.h"
 #include "app/log_box.h"
 #include "app/startup.h"
+#include "job/job_state.h"
+#include "platform/mod_function.h"
 #include "platform/sys_api.h"
 #include "platform/win32_error.h"
 
 #include <commctrl.h>
+#include <shlwapi.h>
 
 #include <exception>
 #include <utility>
@@ -20,6 +24,9 @@ namespace {
 constexpr wchar_t ClassName[] = L"BrindleMainWindow";
 constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD WindowExStyle = WS_EX_CONTROLPARENT;
+// Posted to the window by itself: once its first paint is done, and after a control got the focus.
+constexpr UINT ShownMessage = WM_APP;
+constexpr UINT FocusMovedMessage = WM_APP + 1;
 
 // Clicks and keys that arrived while a run held the thread were meant for a busy window; they must not
 // start a second run the moment Execute is enabled again.
@@ -60,6 +67,11 @@ void frmMain::Show(int showCommand) {
     ::ShowWindow(hwnd_, showCommand);
     ::UpdateWindow(hwnd_);
     ::SetFocus(Control(txtPath));
+    ::PostMessageW(hwnd_, ShownMessage, 0, 0);
+}
+
+void frmMain::TakeFolder(const std::wstring& path) {
+    SetTextOf(Control(txtPath), FolderOf(path));
 }
 
 LRESULT CALLBACK frmMain::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -100,8 +112,16 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
     case DM_GETDEFID:
-        // Enter presses Execute wherever the focus is, as in a dialog.
-        return MAKELRESULT(cmdExecute, DC_HASDEFID);
+        return MAKELRESULT(defaultButton_, DC_HASDEFID);
+    case FocusMovedMessage:
+        FollowFocus();
+        return 0;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    case ShownMessage:
+        OnShown();
+        return 0;
     case WM_CTLCOLORSTATIC:
         return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_SETCURSOR:
@@ -123,6 +143,8 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void frmMain::OnCreate() {
     dpi_ = WindowDpi(hwnd_);
+    // Folders dropped from Explorer arrive as WM_DROPFILES.
+    ::DragAcceptFiles(hwnd_, TRUE);
     CreateControls(hwnd_, controls_);
     SetClientSize(hwnd_, TwipsToPixels(ClientWidthTwips, dpi_), TwipsToPixels(ClientHeightTwips, dpi_));
     ApplyLayout(dpi_);
@@ -162,6 +184,16 @@ void frmMain::RestoreFocus() {
 }
 
 void frmMain::OnCommand(int id, int notification) {
+    const bool focused = ((id == cmdPath || id == cmdExecute || id == chkSubPath || id == chkSaveBat) &&
+                          notification == BN_SETFOCUS) ||
+                         ((id == txtPath || id == txtOutput) && notification == EN_SETFOCUS) ||
+                         (id == cmbFileType && notification == CBN_SETFOCUS);
+    if (focused) {
+        FollowFocus();
+        // Again once the dialog manager is done: after a Tab it sets the buttons' borders its own way.
+        ::PostMessageW(hwnd_, FocusMovedMessage, 0, 0);
+        return;
+    }
     if (notification != BN_CLICKED) {
         return;
     }
@@ -177,6 +209,35 @@ void frmMain::OnCommand(int id, int notification) {
     } catch (const std::exception& error) {
         ShowError(job::RunStoppedMessage(platform::WidenAscii(error.what())));
     }
+}
+
+// As in a dialog, however the focus got where it is (a click, Tab, an access key, given back after a box or
+// the picker): the push button that has the focus is the one Enter presses and shows the default border;
+// wherever else the focus is, Execute is.
+void frmMain::FollowFocus() {
+    defaultButton_ = ::GetFocus() == Control(cmdPath) ? cmdPath : cmdExecute;
+    for (const ControlId button : {cmdPath, cmdExecute}) {
+        ShowAsDefault(Control(button), button == defaultButton_);
+    }
+}
+
+void frmMain::OnDropFiles(HDROP drop) {
+    const unique_hdrop dropped(drop);
+    const std::wstring path = DroppedPath(dropped.get());
+    if (!path.empty()) {
+        TakeFolder(path);
+    }
+}
+
+// The shell completes typed folders in the folder box, as in its own boxes. Set up once the window shows:
+// starting COM takes 10 to 20 ms, which the first paint need not wait for.
+void frmMain::OnShown() {
+    if (com_) {
+        return;
+    }
+    com_.emplace();
+    completesFolders_ =
+        com_->initialized() && SUCCEEDED(::SHAutoComplete(Control(txtPath), SHACF_FILESYS_DIRS));
 }
 
 LRESULT frmMain::OnCtlColorStatic(HDC dc, HWND control) {
@@ -236,9 +297,22 @@ void frmMain::cmdExecute_Click() {
 }
 
 void frmMain::cmdPath_Click() {
-    const std::wstring folder = sysAPI::BrowseForFolder(L"RAR 文件位置：", hwnd_);
-    SetTextOf(Control(txtPath), folder);
+    const std::wstring folder = sysAPI::BrowseForFolder(L"RAR 文件位置：", hwnd_, FolderToOpenAt());
+    // Cancel leaves what the user typed.
+    if (!folder.empty()) {
+        SetTextOf(Control(txtPath), folder);
+    }
     RestoreFocus();
+}
+
+// The folder in the folder box, when it names one, for the picker to open at.
+std::wstring frmMain::FolderToOpenAt() const {
+    const std::wstring folder = job::NormalizeFolder(TextOf(Control(txtPath)));
+    try {
+        return !folder.empty() && ModFunction::FolderExists(folder) ? folder : std::wstring();
+    } catch (const platform::Win32Error&) {
+        return std::wstring(); // a malformed path or a drive that is not ready
+    }
 }
 
 void frmMain::ShowError(const std::wstring& text) {

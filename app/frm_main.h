@@ -7,9 +7,13 @@
 #include "app/layout.h"
 #include "job/job_state.h"
 #include "job/run_driver.h"
+#include "platform/com_apartment.h"
 
 #include <windows.h>
 
+#include <shellapi.h>
+
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +32,11 @@ class frmMain : public job::RunView {
     bool Create(HINSTANCE instance);
     // Shows the window centred on the screen, with the focus in the folder box.
     void Show(int showCommand);
+    // Puts the folder that path stands for (a file stands for its folder) into the folder box, as a folder
+    // given on the command line or dropped on the window is.
+    void TakeFolder(const std::wstring& path);
+    // True once the shell completes typed folders in the folder box.
+    bool CompletesFolders() const noexcept { return completesFolders_; }
 
     HWND hwnd() const noexcept { return hwnd_; }
     HWND Control(ControlId id) const noexcept { return controls_[id]; }
@@ -47,6 +56,9 @@ class frmMain : public job::RunView {
     void RememberFocus();
     void RestoreFocus();
     void OnCommand(int id, int notification);
+    void FollowFocus();
+    void OnDropFiles(HDROP drop);
+    void OnShown();
     LRESULT OnCtlColorStatic(HDC dc, HWND control);
     void OnDpiChanged(int dpi, const RECT& suggested);
 
@@ -55,7 +67,10 @@ class frmMain : public job::RunView {
     void cmdPath_Click();
 
     void ApplyLayout(int dpi);
+    std::wstring FolderToOpenAt() const;
 
+    // COM runs from the first show until the window is gone (the folder box's completion needs it).
+    std::optional<platform::ComApartment> com_;
     std::wstring programFolder_;
     job::JobState form_;
     HWND hwnd_ = nullptr;
@@ -66,6 +81,9 @@ class frmMain : public job::RunView {
     HWND focusBeforeRun_ = nullptr;
     // The control that had the focus when the window last lost it.
     HWND focusWhenInactive_ = nullptr;
+    // The button Enter presses: Browse while it has the focus, Execute otherwise.
+    ControlId defaultButton_ = cmdExecute;
+    bool completesFolders_ = false;
 };
 
 } // namespace app

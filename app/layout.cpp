@@ -40,7 +40,9 @@ const ControlRow& Row(ControlId id) {
 
 } // namespace
 
-// Focusable controls each start a group, so the arrow keys never move the focus between them.
+// Focusable controls each start a group, so the arrow keys never move the focus between them. Buttons and
+// check boxes tell the window when they get the focus (BS_NOTIFY), as the edit and combo boxes always do,
+// so the default button can follow the focus.
 ControlClass ClassFor(ControlKind kind) {
     constexpr DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
     constexpr DWORD stop = WS_TABSTOP | WS_GROUP;
@@ -54,11 +56,11 @@ ControlClass ClassFor(ControlKind kind) {
     case ControlKind::Edit:
         return {WC_EDITW, child | stop | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case ControlKind::Button:
-        return {WC_BUTTONW, child | stop | BS_PUSHBUTTON, 0};
+        return {WC_BUTTONW, child | stop | BS_NOTIFY | BS_PUSHBUTTON, 0};
     case ControlKind::DefaultButton:
-        return {WC_BUTTONW, child | stop | BS_DEFPUSHBUTTON, 0};
+        return {WC_BUTTONW, child | stop | BS_NOTIFY | BS_DEFPUSHBUTTON, 0};
     case ControlKind::CheckBox:
-        return {WC_BUTTONW, child | stop | BS_AUTOCHECKBOX, 0};
+        return {WC_BUTTONW, child | stop | BS_NOTIFY | BS_AUTOCHECKBOX, 0};
     case ControlKind::Combo:
         return {WC_COMBOBOXW, child | stop | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 0};
     case ControlKind::Log:

@@ -3,6 +3,7 @@
 
 #include "app/dialog_keys.h"
 #include "app/frm_main.h"
+#include "app/given_folder.h"
 #include "app/startup.h"
 #include "platform/win32_error.h"
 
@@ -35,6 +36,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         app::frmMain window(app::ProgramFolder());
         if (!window.Create(instance)) {
             return 1;
+        }
+        // A shortcut's or 发送到's folder (a file stands for its folder) is in the box when the window shows.
+        if (const std::wstring given = app::CommandLinePath(); !given.empty()) {
+            window.TakeFolder(given);
         }
         window.Show(showCommand);
         return RunMessageLoop(window.hwnd());

@@ -13,7 +13,8 @@ namespace sysAPI {
 // when the path holds a character that the code page cannot represent.
 std::wstring GetShortPath(std::wstring_view path);
 
-// Shows the shell's folder picker owned by owner; the chosen folder's path, or empty on cancel.
-std::wstring BrowseForFolder(std::wstring_view title, HWND owner);
+// Shows the shell's folder picker owned by owner, opened at startFolder unless that is empty; the chosen
+// folder's path, or empty on cancel.
+std::wstring BrowseForFolder(std::wstring_view title, HWND owner, const std::wstring& startFolder = {});
 
 } // namespace sysAPI

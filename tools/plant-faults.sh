@@ -13,7 +13,7 @@ cmake --build --preset x64-debug -j2 >/dev/null
 wine_start "$PWD/build/x64-debug"
 trap wine_stop EXIT
 all='^(MainWindow|RunThroughTheWindow|StartUp|AutoListFiles|CreatBatFile|BatchLine|ArchiveLines|BatchText|CommandOutput)\.'
-keys="$all|^EndToEnd.PlainKeys"
+keys="$all|^EndToEnd.KeysAndClicks"
 # name # file # perl substitution (applied to the whole file) # tests to run
 faults=(
   "pattern ^ escape dropped#job/batch_text.cpp#s/result \+= L'\^';//#$all"

@@ -1,8 +1,9 @@
 #!/bin/bash
-# Real key presses at Brindle's window (xdotool, through the X server and Wine, as a person's keys
-# arrive), after a message box, the folder picker, and a minimise and restore: a plain letter never
-# presses a button or ticks a box, the focus comes back where it was, and the access keys work with Alt.
-# What ran is read from the recording archiver beside the program.
+# Real key presses and clicks at Brindle's window (xdotool, through the X server and Wine, as a person's
+# keys arrive), after a message box, the folder picker, and a minimise and restore: a plain letter never
+# presses a button or ticks a box, the focus comes back where it was, the access keys work with Alt, Enter
+# presses the button that has the focus (Execute elsewhere), and keys and clicks made while a run holds
+# the window start no second run. What ran is read from the recording archiver beside the program.
 set -euo pipefail
 wine_run=$1 brindle=$2 fake_rar=$3 probe_exe=$4 work=$5
 
@@ -16,9 +17,10 @@ printf x >"$work/data/sub/b.rar"
 folder="Z:${work//\//\\}\\data"
 calls="$program/rar-calls.log"
 
-txtPath=101 cmdPath=102 chkSaveBat=107 cmdExecute=110
+txtPath=101 cmdPath=102 chkSubPath=103 chkSaveBat=107 cmdExecute=110
 probe() { "$wine_run" "$probe_exe" "$@" | tr -d '\r'; }
 press() { xdotool key --clearmodifiers "$@"; sleep 0.7; }
+click() { local x y; read -r x y < <(probe where "$1"); xdotool mousemove "$x" "$y" click 1; sleep 0.7; }
 calls() { [ -f "$calls" ] && grep -c . "$calls" || echo 0; }
 batch_written() { [ -f "$work/data/Brindle.BAT" ] && echo yes || echo no; }
 failures=0
@@ -31,9 +33,13 @@ expect() {
     for _ in $(seq 50); do got=$("$@"); [ "$got" = "$expected" ] && break; sleep 0.2; done
     if [ "$got" != "$expected" ]; then echo "FAIL: $what: got '$got', expected '$expected'"; failures=$((failures + 1)); fi; }
 expect_focus() { expect "$1" "$2" probe focus; }
+expect_default() { expect "$1" "$2 " probe default; }
 
-(cd "$program" && "$wine_run" "$program/Brindle.exe" >/dev/null 2>&1 &)
-trap '"$wine_run" cmd /c taskkill /im Brindle.exe >/dev/null 2>&1 || true' EXIT
+# Started by the probe, in a job that ends Brindle and all it started when the probe ends: here, or by
+# ctest's kill of this script's processes on a timeout.
+"$wine_run" "$probe_exe" run "Z:${program//\//\\}\\Brindle.exe" >/dev/null 2>&1 &
+brindle=$!
+trap 'kill "$brindle" 2>/dev/null || true; rm -f "$program/rar-holds"' EXIT
 probe wait
 sleep 1
 expect_focus "focus when the window first shows" $txtPath
@@ -84,6 +90,56 @@ expect "picker closed" 0 probe boxes
 expect_focus "focus back on Browse after the picker" $cmdPath
 press e
 expect "archiver calls after the picker and plain e" 3 calls
+
+# Enter presses the button that has the focus, and that button shows the default border, however the
+# focus got there: given back after the picker, by Tab, by a click.
+expect_default "the default border on the focused Browse" $cmdPath
+press Return
+expect "picker open by Enter on Browse" 1 probe boxes
+press Escape
+expect "picker closed" 0 probe boxes
+press shift+Tab
+expect_focus "focus in the folder box" $txtPath
+expect_default "the default border back on Execute" $cmdExecute
+press Tab
+expect_default "the default border on Browse reached by Tab" $cmdPath
+press Return
+expect "picker open by Enter on Browse reached by Tab" 1 probe boxes
+press Escape
+expect "picker closed" 0 probe boxes
+click $chkSubPath
+expect_default "the default border on Execute while a check box has the focus" $cmdExecute
+click $cmdPath
+expect "picker open by a click on Browse" 1 probe boxes
+press Escape
+expect_focus "focus back on Browse after the picker" $cmdPath
+press Return
+expect "picker open by Enter after the picker" 1 probe boxes
+press Escape
+expect "archiver calls after Enter on Browse" 3 calls
+# In the folder box Enter presses Execute, and the run is over the folder still there after each Cancel;
+# with include subfolders unticked by the click above and only-batch by Alt+C, over one archive.
+press alt+c
+click $txtPath
+press Return
+expect "archiver calls after Enter in the folder box" 4 calls
+
+# Keys and clicks made while a run holds the window start no second run: the archiver holds the run
+# while they are made. Tab, pressed once the run has ended, is taken after them: once the focus has
+# moved, they have all been handled.
+touch "$program/rar-holds"
+press Return
+expect "the held run under way" 5 calls
+expect "Execute disabled during the run" 0 probe enabled $cmdExecute
+press Return
+press alt+e
+click $cmdExecute
+rm -f "$program/rar-holds"
+expect "Execute enabled after the run" 1 probe enabled $cmdExecute
+expect_focus "focus after the held run" $txtPath
+press Tab
+expect_focus "focus on Browse after the run" $cmdPath
+expect "archiver calls after keys and clicks during a run" 5 calls
 
 echo "keys: $failures failed checks"
 [ "$failures" -eq 0 ]

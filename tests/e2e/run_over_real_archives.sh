@@ -2,10 +2,10 @@
 # One run through Brindle's window over real archives (the archiver's own fixtures and stand-in-made
 # ones, Chinese names, blanks, nesting, a hidden folder), then checks that every archive holds exactly
 # its non-matching members, that the hidden one is byte-identical, and that the log shows the report.
-# With a seventh argument, "long", the tree is a folder whose path is some 300 characters long (the run
+# With an eighth argument, "long", the tree is a folder whose path is some 300 characters long (the run
 # then starts in its short form, and every archive's long path is past MAX_PATH).
 set -euo pipefail
-wine_run=$1 brindle=$2 standin=$3 driver=$4 fixtures=$5 work=$6 form=${7:-}
+wine_run=$1 brindle=$2 standin=$3 driver=$4 probe=$5 fixtures=$6 work=$7 form=${8:-}
 pattern='*.html *.lnk test1.bin helloworld.txt'
 
 tree="$work/tree"
@@ -58,10 +58,13 @@ while IFS= read -r -d '' archive; do
     esac
 done < <(find "$tree" -name '*.rar' -print0)
 
-# The run, through the window as a person makes it.
-(cd "$work/program" && "$wine_run" "$work/program/Brindle.exe" &)
+# The run, through the window as a person makes it. The probe starts Brindle in a job that ends it, and
+# all it started, when the probe ends: here, or by ctest's kill of this script's processes on a timeout.
+"$wine_run" "$probe" run "Z:${work//\//\\}\\program\\Brindle.exe" >/dev/null 2>&1 &
+brindle=$!
+trap 'kill "$brindle" 2>/dev/null || true' EXIT
 "$wine_run" "$driver" "Z:${tree//\//\\}" "Z:${work//\//\\}\\log.txt" "$pattern"
-"$wine_run" cmd /c taskkill /im Brindle.exe >/dev/null 2>&1 || true
+kill "$brindle" 2>/dev/null || true
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }

@@ -1,8 +1,9 @@
 // A recording archiver for the window and release tests: each call appends its arguments, tab-separated
-// A recording archiver for the window and release tests: each call appends its arguments, tab-separated
 // in UTF-8, as one line to rar-calls.log beside it, and the folder it was started in to rar-cwd.log, and
 // prints "Deleting from <archive>" in the ANSI code page as a console program does, followed by the bytes of
 // rar-says.bin beside it when that is there.
+// While rar-holds beside it is there (for at most a minute), it waits after noting its call, so that a
+// test can act while a run is under way.
 // Then, as rar-asks.txt beside it says:
 //   crash     the first call crashes (a write to address 0) after saying so
 //   stdin     asks for a password on standard input and prints what the read gave
@@ -60,6 +61,10 @@ int main() {
     current.resize(::GetCurrentDirectoryW(static_cast<DWORD>(current.size()), current.data()));
     std::ofstream(std::filesystem::path(folder + L"rar-cwd.log"), std::ios::binary | std::ios::app)
         << Encode(CP_UTF8, current) << "\r\n";
+
+    for (int waited = 0; waited < 60000 && std::filesystem::exists(folder + L"rar-holds"); waited += 50) {
+        ::Sleep(50);
+    }
 
     std::ifstream says(std::filesystem::path(folder + L"rar-says.bin"), std::ios::binary);
     const std::string output =

@@ -1,8 +1,14 @@
 // Looks at and steers a running Brindle window from a second process, for tests that press real keys
-// at it. Prints what was asked for:
-//   window_probe wait | focus | boxes | minimize | restore
-// (focus: the id of the control with the focus, 0 for none; boxes: the program's open dialogs).
+// at it, and starts it so that it cannot outlive the test. Prints what was asked for:
+//   window_probe run PROGRAM [ARGUMENT]   starts PROGRAM in its folder and waits for its end; it (and all it
+//                                          started) ends with the probe, however the probe ends
+//   window_probe wait | focus | boxes | default | minimize | restore
+//   window_probe where ID | enabled ID
+// (focus: the id of the control with the focus, 0 for none; boxes: the program's open dialogs; default:
+// the ids of the buttons that show the default border; where: the screen point at the middle of control
+// ID, for a click; enabled: 1 when control ID is enabled, else 0).
 
+#include "started_program.h"
 #include "tools/demo/remote_window.h"
 
 #include <windows.h>
@@ -24,10 +30,22 @@ BOOL CALLBACK CountBoxes(HWND window, LPARAM counter) {
     return TRUE;
 }
 
+BOOL CALLBACK PrintDefaultButton(HWND control, LPARAM) {
+    if ((::SendMessageW(control, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) != 0) {
+        std::printf("%d ", ::GetDlgCtrlID(control));
+    }
+    return TRUE;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
     const std::wstring command = argc > 1 ? argv[1] : L"";
+    if (command == L"run" && argc > 2) {
+        const testsupport::StartedProgram program(argv[2], argc > 3 ? argv[3] : L"");
+        program.WaitForEnd(INFINITE);
+        return 0;
+    }
     const HWND window = command == L"wait" ? remote::WaitForBrindleWindow(60000)
                                            : ::FindWindowW(L"BrindleMainWindow", nullptr);
     if (window == nullptr) {
@@ -47,10 +65,22 @@ int wmain(int argc, wchar_t** argv) {
         ::GetWindowThreadProcessId(window, &boxes.first);
         ::EnumWindows(CountBoxes, reinterpret_cast<LPARAM>(&boxes));
         std::printf("%d\n", boxes.second);
+    } else if (command == L"default") {
+        ::EnumChildWindows(window, PrintDefaultButton, 0);
+        std::printf("\n");
+    } else if (command == L"where" && argc > 2) {
+        RECT rect{};
+        ::GetWindowRect(::GetDlgItem(window, std::wcstol(argv[2], nullptr, 10)), &rect);
+        std::printf("%ld %ld\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    } else if (command == L"enabled" && argc > 2) {
+        std::printf("%d\n",
+                    ::IsWindowEnabled(::GetDlgItem(window, std::wcstol(argv[2], nullptr, 10))) ? 1 : 0);
     } else if (command == L"minimize" || command == L"restore") {
         ::SendMessageW(window, WM_SYSCOMMAND, command == L"minimize" ? SC_MINIMIZE : SC_RESTORE, 0);
     } else if (command != L"wait") {
-        std::fputs("usage: window_probe wait|focus|boxes|minimize|restore\n", stderr);
+        std::fputs("usage: window_probe run PROGRAM [ARGUMENT] | wait | focus | boxes | default | minimize |"
+                   " restore | where ID | enabled ID\n",
+                   stderr);
         return 2;
     }
     return 0;

@@ -3,7 +3,7 @@
 # holds, unpacks it into an empty folder, puts the recording fake archiver beside Brindle.exe as Rar.exe
 # and runs one clean-up through the window; the archiver must have been called for the archive.
 set -euo pipefail
-wine_run=$1 brindle=$2 fake_rar=$3 driver=$4 arch=$5 version=$6 work=$7
+wine_run=$1 brindle=$2 fake_rar=$3 driver=$4 probe=$5 arch=$6 version=$7 work=$8
 root=$(cd "$(dirname "$0")/../.." && pwd)
 
 failures=0
@@ -46,9 +46,12 @@ tree="$work/tree"
 mkdir -p "$tree/资料 目录"
 printf 'Rar!\x1a\x07\x00 not read by the recording archiver' >"$tree/资料 目录/一个档案.rar"
 printf 'not an archive\r\n' >"$tree/资料 目录/说明.txt"
-(cd "$program" && "$wine_run" "$program/Brindle.exe" &)
+# Started by the probe, in a job that ends it when the probe ends (here, or on ctest's kill at a timeout).
+"$wine_run" "$probe" run "Z:${program//\//\\}\\Brindle.exe" >/dev/null 2>&1 &
+brindle=$!
+trap 'kill "$brindle" 2>/dev/null || true' EXIT
 "$wine_run" "$driver" "Z:${tree//\//\\}" "Z:${work//\//\\}\\log.txt" '*.htm' || fail "the run through the window did not end"
-"$wine_run" cmd /c taskkill /im Brindle.exe >/dev/null 2>&1 || true
+kill "$brindle" 2>/dev/null || true
 
 # The recording archiver's one call: d, the archive by its short path (Wine maps it back), the pattern.
 IFS=$'\t' read -r command archive pattern < <(tr -d '\r' <"$program/rar-calls.log" 2>/dev/null || true)

@@ -1,5 +1,7 @@
 #include "dialog_answerer.h"
 
+#include "started_program.h"
+
 #include <commctrl.h>
 #include <shlobj.h>
 
@@ -28,6 +30,20 @@ BOOL CALLBACK NoteChild(HWND child, LPARAM context) {
         children.tree = child;
     }
     return TRUE;
+}
+
+// The name of the folder selected in the picker's tree; empty while none below the desktop is.
+std::wstring SelectedName(HWND tree) {
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = TreeView_GetSelection(tree);
+    item.pszText = text;
+    item.cchTextMax = MAX_PATH;
+    return item.hItem != nullptr && TreeView_GetParent(tree, item.hItem) != nullptr &&
+                   TreeView_GetItem(tree, &item)
+               ? text
+               : L"";
 }
 
 } // namespace
@@ -87,7 +103,8 @@ bool DialogAnswerer::AnswerMessageBox(HWND box) {
     {
         // The icon's id is 0x14 on Windows, 0x440 under Wine.
         std::lock_guard<std::mutex> lock(mutex_);
-        seen_.push_back({text, ::GetDlgItem(box, 0x14) || ::GetDlgItem(box, 0x440), defaultButton});
+        seen_.push_back({text, ::GetDlgItem(box, 0x14) || ::GetDlgItem(box, 0x440), L"",
+                         ShownWindowOf(processId_, L"BrindleMainWindow") != nullptr, defaultButton});
     }
     if (boxAnswer_ == 0) {
         ::PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
@@ -106,7 +123,7 @@ bool DialogAnswerer::AnswerPicker(HWND picker) {
     }
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        seen_.push_back({children.texts, false});
+        seen_.push_back({children.texts, false, SelectedName(children.tree)});
     }
     if (folder_.empty()) {
         ::PostMessageW(picker, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
@@ -114,12 +131,12 @@ bool DialogAnswerer::AnswerPicker(HWND picker) {
         return true;
     }
     // Wine's picker answers the folder selected in its tree and ignores the edit field; Windows reads a
-    // path typed there. Selecting the folder in the tree and then typing it serves both. The tree is
-    // filled after the picker shows, so the selection is asked for until the picker takes it.
+    // path typed there. Selecting the folder in the tree and then typing it serves both. Wine's picker
+    // does not always take the selection the first time it meets a folder, so it is asked for until the
+    // picker takes it.
+    const std::wstring name = folder_.substr(folder_.find_last_of(L'\\') + 1);
     for (int settled = 0, turn = 0; settled < 2 && turn < 100; ++turn, ::Sleep(200)) {
-        // Selected below the tree's root, the desktop.
-        const HTREEITEM selected = TreeView_GetSelection(children.tree);
-        if (selected != nullptr && TreeView_GetParent(children.tree, selected) != nullptr) {
+        if (SelectedName(children.tree) == name) {
             ++settled;
         } else {
             settled = 0;

@@ -17,6 +17,9 @@ namespace testsupport {
 struct SeenDialog {
     std::wstring text; // a message box's text; the captions of the picker's controls, one per line
     bool hasIcon = false;
+    std::wstring selected; // the name of the folder selected in the picker when it showed
+    // A message box: whether the program's main window was shown beside it.
+    bool mainWindowShown = false;
     int defaultButton = 0; // a message box's default button: IDOK, IDYES, IDNO...
 };
 
