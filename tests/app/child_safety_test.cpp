@@ -77,16 +77,22 @@ class Watchdog {
 };
 
 // Gives this process a console, as cmd always has one on Windows (Wine gives a child none when its parent
-// has none): a child that shared it would wait for an answer no one gives.
+// has none): a child that shared it would wait for an answer no one gives. The standard handles become
+// copies of the test's own: Wine's FreeConsole, which the run calls, closes the standard handles that
+// AllocConsole set, and the test's output would go with them.
 void ShareAConsoleAsWindowsDoes() {
-    const HANDLE streams[] = {::GetStdHandle(STD_INPUT_HANDLE), ::GetStdHandle(STD_OUTPUT_HANDLE),
-                              ::GetStdHandle(STD_ERROR_HANDLE)};
+    const DWORD ids[] = {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE};
+    HANDLE copies[3] = {};
+    for (int i = 0; i < 3; ++i) {
+        ::DuplicateHandle(::GetCurrentProcess(), ::GetStdHandle(ids[i]), ::GetCurrentProcess(), &copies[i], 0,
+                          TRUE, DUPLICATE_SAME_ACCESS);
+    }
     ::FreeConsole();
     ::AllocConsole();
     ::ShowWindow(::GetConsoleWindow(), SW_HIDE);
-    ::SetStdHandle(STD_INPUT_HANDLE, streams[0]);
-    ::SetStdHandle(STD_OUTPUT_HANDLE, streams[1]);
-    ::SetStdHandle(STD_ERROR_HANDLE, streams[2]);
+    for (int i = 0; i < 3; ++i) {
+        ::SetStdHandle(ids[i], copies[i]);
+    }
 }
 
 class ArchiverTroubleThroughTheWindow : public apptest::WindowTest {

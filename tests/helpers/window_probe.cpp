@@ -9,7 +9,6 @@
 // ID, for a click; enabled: 1 when control ID is enabled, else 0).
 
 #include "started_program.h"
-#include "tools/demo/remote_window.h"
 
 #include <windows.h>
 
@@ -37,6 +36,18 @@ BOOL CALLBACK PrintDefaultButton(HWND control, LPARAM) {
     return TRUE;
 }
 
+// Brindle's main window once it shows, or nothing after a minute.
+HWND WaitForShownWindow() {
+    for (int waited = 0; waited < 60000; waited += 100) {
+        const HWND window = ::FindWindowW(L"BrindleMainWindow", nullptr);
+        if (window != nullptr && ::IsWindowVisible(window)) {
+            return window;
+        }
+        ::Sleep(100);
+    }
+    return nullptr;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -46,8 +57,8 @@ int wmain(int argc, wchar_t** argv) {
         program.WaitForEnd(INFINITE);
         return 0;
     }
-    const HWND window = command == L"wait" ? remote::WaitForBrindleWindow(60000)
-                                           : ::FindWindowW(L"BrindleMainWindow", nullptr);
+    const HWND window =
+        command == L"wait" ? WaitForShownWindow() : ::FindWindowW(L"BrindleMainWindow", nullptr);
     if (window == nullptr) {
         std::fputs("the Brindle window is not there\n", stderr);
         return 1;
