@@ -42,6 +42,12 @@ faults=(
   "batch left behind after the run#job/run_driver.cpp#s/(launch->currentFolder\)\);)\n\s*platform::RemoveFile\(form.strBatFile\);/\1/#$all"
   "batch failure logged without its reason#job/run_driver.cpp#s/ 生成失败！\\r\\n" \+ why/ 生成失败！"/#$all"
   "picked folder cut to a 260-byte buffer#platform/folder_picker.cpp#s/return std::wstring\(path.get\(\)\);/return std::wstring(path.get()).substr(0, 130);/#$all"
+  "child left without an input#platform/child_process.cpp#s/startup.hStdInput = input.get\(\);/startup.hStdInput = nullptr;/#^ArchiverTrouble"
+  "console questions left unanswered#platform/child_process.cpp#s/console_->Answer\(\);//#^ArchiverTrouble"
+  "Cancel empties the folder box#app/frm_main.cpp#s/if \(!folder.empty\(\)\) \{/{/#$all"
+  "picker opened at the desktop#app/frm_main.cpp#s/hwnd_, FolderToOpenAt\(\)\)/hwnd_, std::wstring())/#$all"
+  "dropped file taken as the folder#app/given_folder.cpp#s/\(attributes & FILE_ATTRIBUTE_DIRECTORY\) != 0 \|\|/true ||/#$all"
+  "Enter on Browse runs#app/frm_main.cpp#s/::GetFocus\(\) == Control\(cmdPath\) \? cmdPath : cmdExecute/cmdExecute/#$keys"
   "WM_CHAR filter dropped#app/dialog_keys.cpp#s/message.message == WM_CHAR/false/#$keys"
   "activation left to the default#app/frm_main.cpp#s/OnActivate\(LOWORD\(wParam\) != WA_INACTIVE, HIWORD\(wParam\) != 0\);\n\s*return 0;/break;/#$keys"
 )
