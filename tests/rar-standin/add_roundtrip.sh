@@ -1,9 +1,8 @@
 # Makes a stored archive with the "a" command from a tree with Chinese names and nested folders; both
 # Linux readers must list it, test its CRCs and extract the same bytes; then deleting from it must work too.
 . "$(dirname "$0")/common.sh"
-format=$1
 switch=''
-[ "$format" = rar4 ] && switch='-ma4'
+[ "$1" = rar4 ] && switch='-ma4'
 
 mkdir -p "$SCRATCH/src/网页 备份/深 层" "$SCRATCH/src/empty" "$SCRATCH/out"
 printf 'hello\r\n' >"$SCRATCH/src/a.txt"
@@ -14,23 +13,9 @@ printf '[InternetShortcut]\r\nURL=http://example.com/\r\n' >"$SCRATCH/src/网页
 
 cd "$SCRATCH/src" || fail "cd"
 rar a $switch ../out/made.rar a.txt "网页 备份" empty 零.txt
-show_rar
 [ "$rc" = 0 ] || fail "a exited with $rc"
 cd "$SCRATCH/out" || fail "cd"
-case $format in
-rar4) [ "$(head -c 7 made.rar | od -An -tx1 | tr -d ' \n')" = 526172211a0700 ] || fail "not a RAR 4 archive" ;;
-*) [ "$(head -c 8 made.rar | od -An -tx1 | tr -d ' \n')" = 526172211a070100 ] || fail "not a RAR 5 archive" ;;
-esac
-
-all='a.txt
-网页 备份
-网页 备份/首页.htm
-网页 备份/深 层
-网页 备份/深 层/数据.bin
-网页 备份/深 层/链接.url
-empty
-零.txt'
-check_bsdtar_list made.rar "$all"
+check_bsdtar_list made.rar 'a.txt|网页 备份|网页 备份/首页.htm|网页 备份/深 层|网页 备份/深 层/数据.bin|网页 备份/深 层/链接.url|empty|零.txt'
 check_lsar made.rar
 # Not the empty 零.txt: bsdtar 3.6.2 sometimes reads past an empty RAR 5 member without end (real archives
 # too); unar's tree below covers it.
@@ -44,12 +29,7 @@ diff -r "$SCRATCH/src" "$SCRATCH/unar" >"$SCRATCH/diff.out" 2>&1 || { cat "$SCRA
 
 # Then the other way: delete from what "a" made.
 rar d made.rar '*.htm' '网页 备份\深 层\*.url' 'EMPTY'
-show_rar
 [ "$rc" = 0 ] || fail "d exited with $rc"
-check_bsdtar_list made.rar 'a.txt
-网页 备份
-网页 备份/深 层
-网页 备份/深 层/数据.bin
-零.txt'
+check_bsdtar_list made.rar 'a.txt|网页 备份|网页 备份/深 层|网页 备份/深 层/数据.bin|零.txt'
 check_lsar made.rar
-echo "made, read back and deleted from: $format"
+echo "made, read back and deleted from: $1"

@@ -1,9 +1,9 @@
 #pragma once
 // Small archives built in memory for the stand-in's tests, and what the reader and deletion make of them.
 
-#include "archive_error.h"
 #include "archive_layout.h"
 #include "byte_io.h"
+#include "crc32.h"
 #include "member_delete.h"
 #include "rar4_writer.h"
 #include "rar5_writer.h"
@@ -49,6 +49,20 @@ inline std::string Rar4Archive(const Members& members, std::uint16_t mainFlags =
     return Archive<rarstandin::Rar4Writer>(members, mainFlags);
 }
 
+// One stored member's block, its header flags given: the writers' file blocks, or services.
+inline std::string Rar4Block(rar4::HeaderType type, const std::wstring& name, std::uint16_t flags,
+                             const std::string& data) {
+    return rarstandin::MakeRar4FileHeader(type, flags, Member(name), data.size(), rarstandin::Crc32(data)) +
+           data;
+}
+
+inline std::string Rar5Block(rar5::HeaderType type, const std::wstring& name, std::uint64_t flags,
+                             const std::string& data, std::uint64_t compression = 0) {
+    const auto fields =
+        rarstandin::MakeRar5FileFields(Member(name), data.size(), rarstandin::Crc32(data), compression);
+    return rarstandin::MakeRar5Header(type, flags, fields, {}, true, data.size()) + data;
+}
+
 inline rarstandin::ArchiveLayout Layout(const std::string& bytes) {
     rarstandin::MemorySource source(bytes);
     return rarstandin::ReadLayout(source, L"test.rar");
@@ -72,16 +86,6 @@ inline std::string Delete(const std::string& bytes, const std::vector<std::wstri
     rarstandin::MemorySink sink;
     rarstandin::WriteWithout(source, layout, plan, sink);
     return sink.bytes();
-}
-
-// The exit code the reader's error carries; 0 when it reads the archive.
-inline int ReadErrorCode(const std::string& bytes) {
-    try {
-        Layout(bytes);
-    } catch (const rarstandin::ArchiveError& error) {
-        return error.exitCode();
-    }
-    return 0;
 }
 
 } // namespace standintest

@@ -2,7 +2,6 @@
 
 #include "commands.h"
 #include "console_out.h"
-#include "crc32.h"
 #include "text_codec.h"
 #include "vint.h"
 
@@ -12,6 +11,8 @@
 #include "scratch.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace {
 
@@ -52,20 +53,6 @@ std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
         } while (::FindNextFileW(search.get(), &found));
     }
     return names;
-}
-
-// Runs a command line with stdout and stderr in one pipe, as the program's command runner does; the bytes.
-std::string CaptureBytes(const std::wstring& commandLine, DWORD& exitCode) {
-    platform::PipedChild child(commandLine);
-    std::string bytes;
-    char buffer[4096];
-    DWORD got = 0;
-    while (child.Read(buffer, sizeof(buffer), got)) {
-        bytes.append(buffer, got);
-    }
-    ::WaitForSingleObject(child.process(), INFINITE);
-    ::GetExitCodeProcess(child.process(), &exitCode);
-    return bytes;
 }
 
 class RarStandinCommand : public ::testing::Test {
@@ -110,21 +97,6 @@ TEST_F(RarStandinCommand, DeletingEveryMemberErasesTheArchive) {
     }
 }
 
-// A solid archive is no reason to refuse when nothing in it matches.
-TEST_F(RarStandinCommand, NothingMatchingIsExitTenAndUntouched) {
-    const std::pair<std::wstring, std::string> archives[] = {
-        {L"none.rar", Rar5Archive({{L"a.txt", "1"}})},
-        {L"solid.rar", Rar5Archive({{L"a.txt", "1"}}, rar5::kArchiveSolid)},
-    };
-    for (const auto& [name, bytes] : archives) {
-        const auto path = Write(name, bytes);
-        const Result result = RunRar({L"d", path, L"*.htm"});
-        EXPECT_EQ(result.exitCode, 10) << testsupport::ToUnixPath(path);
-        EXPECT_TRUE(Contains(result.text, L"\nNo files to delete\n")) << result.text;
-        EXPECT_EQ(testsupport::ReadBytes(path), bytes) << testsupport::ToUnixPath(path);
-    }
-}
-
 TEST_F(RarStandinCommand, RefusedArchivesStayByteIdentical) {
     struct Refusal {
         std::wstring name;
@@ -133,50 +105,72 @@ TEST_F(RarStandinCommand, RefusedArchivesStayByteIdentical) {
         std::wstring message;
     };
     const Members two{{L"a", "1"}, {L"b", "2"}};
-    // A solid member in an archive without the solid flag, and headers encrypted from the start.
-    const std::string solidMember =
-        std::string(rar5::kSignature) +
-        rarstandin::MakeRar5Header(rar5::HeaderType::Main, 0, rarstandin::EncodeVint(0)) +
-        rarstandin::MakeRar5Header(
-            rar5::HeaderType::File, 0,
-            rarstandin::MakeRar5FileFields(Member(L"a"), 1, rarstandin::Crc32("1"), rar5::kCompressionSolid),
-            {}, true, 1) +
-        "1";
-    const std::string encrypted5 =
-        std::string(rar5::kSignature) +
-        rarstandin::MakeRar5Header(rar5::HeaderType::Encryption, 0, std::string(33, '\x01')) +
-        std::string(40, '\x5A');
+    const std::string good4 = Rar4Archive({{L"a", "hello"}});
+    const std::string good5 = Rar5Archive({{L"a", "hello"}});
+    std::string badCrc4 = good4;
+    badCrc4[25] ^= 0x01;
+    std::string badCrc5 = good5;
+    badCrc5[20] ^= 0x01;
+    const std::string sig4(rar4::kSignature);
+    const std::string sig5 = std::string(rar5::kSignature) +
+                             rarstandin::MakeRar5Header(rar5::HeaderType::Main, 0, rarstandin::EncodeVint(0));
     const std::vector<Refusal> refusals{
         {L"locked5.rar", Rar5Archive(two, rar5::kArchiveLocked), 4, L"Locked archive"},
         {L"locked4.rar", Rar4Archive(two, rar4::kMainLocked), 4, L"Locked archive"},
         {L"volume5.rar", Rar5Archive(two, rar5::kArchiveVolume), 2, L"Cannot modify volume"},
         {L"volume4.rar", Rar4Archive(two, rar4::kMainVolume), 2, L"Cannot modify volume"},
+        // A member split across volumes in an archive without the volume flag.
+        {L"split5.rar", sig5 + Rar5Block(rar5::HeaderType::File, L"a", rar5::kSplitAfter, "1"), 2, L"volume"},
+        {L"split4.rar", sig4 + Rar4Block(rar4::HeaderType::File, L"a", rar4::kFileSplitAfter, "1"), 2,
+         L"volume"},
         {L"solid5.rar", Rar5Archive(two, rar5::kArchiveSolid), 2, L"solid archive"},
         {L"solid4.rar", Rar4Archive(two, rar4::kMainSolid), 2, L"solid archive"},
-        {L"solidmember5.rar", solidMember, 2, L"solid archive"},
+        // A solid member in an archive without the solid flag.
+        {L"solidmember5.rar", sig5 + Rar5Block(rar5::HeaderType::File, L"a", 0, "1", rar5::kCompressionSolid),
+         2, L"solid archive"},
         // Nothing past an encrypted main header is read.
         {L"encrypted4.rar", Rar4Archive({{L"a", "1"}}, rar4::kMainEncryptedHeaders) + "not a header", 2,
          L"encrypted"},
-        {L"encrypted5.rar", encrypted5, 2, L"encrypted"},
+        {L"encrypted5.rar",
+         std::string(rar5::kSignature) +
+             rarstandin::MakeRar5Header(rar5::HeaderType::Encryption, 0, std::string(33, '\x01')) +
+             std::string(40, '\x5A'),
+         2, L"encrypted"},
         {L"text.rar", "just some text, not an archive", 2, L"text.rar is not RAR archive"},
         {L"empty.rar", "", 2, L"empty.rar is not RAR archive"},
-        {L"cut.rar", Rar5Archive({{L"a", "12345678"}, {L"b", "2"}}).substr(0, 40), 3, L"Unexpected end"},
+        // Nothing to delete, even from a solid archive: exit 10.
+        {L"none.rar", Rar5Archive({{L"x.txt", "1"}}), 10, L"\nNo files to delete\n"},
+        {L"nonesolid.rar", Rar5Archive({{L"x.txt", "1"}}, rar5::kArchiveSolid), 10,
+         L"\nNo files to delete\n"},
+        // Damage is an error, not a crash.
+        {L"crc4.rar", badCrc4, 3, L"corrupt"},
+        {L"cutdata4.rar", good4.substr(0, good4.size() - 10), 3, L"Unexpected end"},
+        {L"cuthead4.rar", good4.substr(0, 10), 3, L"Unexpected end"},
+        {L"small4.rar",
+         sig4 + rarstandin::MakeRar4Header(rar4::HeaderType::Main, 0, std::string(6, '\0')) +
+             std::string("\x00\x00\x74\x00\x80\x03\x00", 7),
+         3, L"corrupt"},
+        // Data past the end by its high 32 bits of size.
+        {L"big4.rar",
+         sig4 + rarstandin::MakeRar4FileHeader(rar4::HeaderType::File, 0, Member(L"a"), 0x100000005ull, 0) +
+             "12345",
+         3, L"Unexpected end"},
+        {L"crc5.rar", badCrc5, 3, L"corrupt"},
+        {L"cutdata5.rar", good5.substr(0, good5.size() - 12), 3, L"Unexpected end"},
+        {L"cuthead5.rar", good5.substr(0, 11), 3, L"Unexpected end"},
+        {L"longhead5.rar", std::string(rar5::kSignature) + std::string("\0\0\0\0\xFF\xFF\x7F", 7), 3,
+         L"Unexpected end"},
+        {L"endlesssize5.rar", std::string(rar5::kSignature) + std::string(4, '\0') + "\x80\x80\x80\x80", 3,
+         L"Unexpected end"},
     };
     for (const auto& refusal : refusals) {
         const auto path = Write(refusal.name, refusal.bytes);
         const Result result = RunRar({L"d", path, L"a"});
-        EXPECT_EQ(result.exitCode, refusal.exitCode) << testsupport::ToUnixPath(path) << "\n"
-                                                     << result.text.size();
+        EXPECT_EQ(result.exitCode, refusal.exitCode) << testsupport::ToUnixPath(path);
         EXPECT_TRUE(Contains(result.text, refusal.message)) << testsupport::ToUnixPath(path);
         EXPECT_EQ(testsupport::ReadBytes(path), refusal.bytes) << testsupport::ToUnixPath(path);
     }
     EXPECT_EQ(FolderEntries(dir_.path()).size(), refusals.size()) << "no temp file left";
-}
-
-TEST_F(RarStandinCommand, MissingArchiveIsAnOpenError) {
-    const Result result = RunRar({L"d", dir_ / L"missing.rar", L"*"});
-    EXPECT_EQ(result.exitCode, 6);
-    EXPECT_TRUE(Contains(result.text, L"Cannot open")) << result.text;
 }
 
 TEST_F(RarStandinCommand, ArchiveNameWithoutExtensionGetsRar) {
@@ -185,10 +179,18 @@ TEST_F(RarStandinCommand, ArchiveNameWithoutExtensionGetsRar) {
     EXPECT_EQ(MemberNamesIn(dir_ / L"noext.rar"), std::vector<std::wstring>{L"b"});
 }
 
-TEST_F(RarStandinCommand, UnknownCommandOrSwitchIsAUsageError) {
-    EXPECT_EQ(RunRar({L"x", dir_ / L"a.rar"}).exitCode, 7);
-    EXPECT_EQ(RunRar({L"d", L"-qq", dir_ / L"a.rar"}).exitCode, 7);
-    EXPECT_EQ(RunRar({}).exitCode, 0);
+TEST_F(RarStandinCommand, CommandLineAndOpenErrors) {
+    const std::tuple<std::vector<std::wstring>, int, std::wstring> cases[] = {
+        {{L"x", dir_ / L"a.rar"}, 7, L"Unknown command"},
+        {{L"d", L"-qq", dir_ / L"a.rar"}, 7, L"Unknown option"},
+        {{}, 0, L"\nUsage:"},
+        {{L"d", dir_ / L"missing.rar", L"*"}, 6, L"Cannot open"},
+    };
+    for (const auto& [args, exitCode, message] : cases) {
+        const Result result = RunRar(args);
+        EXPECT_EQ(result.exitCode, exitCode) << result.text;
+        EXPECT_TRUE(Contains(result.text, message)) << result.text;
+    }
 }
 
 TEST_F(RarStandinCommand, AddStoresFoldersRecursivelyRelativeToTheCurrentFolder) {
@@ -228,8 +230,17 @@ TEST_F(RarStandinCommand, BatchLineWithShortPathsGivesAnsiOutputWithCrLf) {
     testsupport::WriteBytes(dir_ / L"run.bat",
                             "@echo off\r\n" + rarstandin::ToCodePageLossy(line, CP_ACP) + "\r\n");
 
+    // Standard output and error in one pipe, as the program's command runner reads them.
+    platform::PipedChild child(L"cmd.exe /c \"" + (dir_ / L"run.bat") + L"\"");
+    std::string bytes;
+    char buffer[4096];
+    DWORD got = 0;
+    while (child.Read(buffer, sizeof(buffer), got)) {
+        bytes.append(buffer, got);
+    }
     DWORD exitCode = 99;
-    const std::string bytes = CaptureBytes(L"cmd.exe /c \"" + (dir_ / L"run.bat") + L"\"", exitCode);
+    ::WaitForSingleObject(child.process(), INFINITE);
+    ::GetExitCodeProcess(child.process(), &exitCode);
     EXPECT_EQ(exitCode, 0u);
     const std::string expected = rarstandin::ToCodePageLossy(
         std::wstring(rarstandin::kBanner) + L"\r\n\r\nDeleting from " + shortArchive +
@@ -238,11 +249,6 @@ TEST_F(RarStandinCommand, BatchLineWithShortPathsGivesAnsiOutputWithCrLf) {
     EXPECT_EQ(bytes, expected);
     EXPECT_EQ(MemberNamesIn(archive), std::vector<std::wstring>{L"保留.txt"});
     EXPECT_EQ(FolderEntries(dir_ / L"网页 备份"), std::vector<std::wstring>{L"我的 归档.rar"});
-}
-
-TEST(RarStandinOutput, LinesEndInCrLfInTheAnsiCodePage) {
-    EXPECT_EQ(rarstandin::AnsiLineBytes(L"a\nb"), "a\r\nb\r\n");
-    EXPECT_EQ(rarstandin::AnsiLineBytes(L""), "\r\n");
 }
 
 } // namespace
