@@ -50,55 +50,77 @@ class RunThroughTheWindow : public apptest::WindowTest {
     }
     // What the recording archiver prints after its own line, when the file is there.
     static std::wstring Says() { return testsupport::ExecutableFolder() + L"\\rar-says.bin"; }
-    bool LogEndsWith(const std::wstring& tail) const {
-        const std::wstring log = Log();
-        return log.size() >= tail.size() && log.compare(log.size() - tail.size(), tail.size(), tail) == 0;
-    }
 };
 
 } // namespace
 
+// Each folder is typed as a user may type it: with blanks around it or a final separator it is the same
+// folder.
 TEST_F(RunThroughTheWindow, CleansEachArchiveOfTheTreeOnceWithExactlyTheMasksTyped) {
+    testsupport::ScratchDir root(L"window run");
+    // A program named by a prefix of the folder's path must never start in the batch's place.
+    ::CopyFileW((testsupport::ExecutableFolder() + L"\\Rar.exe").c_str(), (root / L"my.exe").c_str(), FALSE);
+    std::wstring deep = root / std::wstring(60, L'd');
+    while (deep.size() < 252) {
+        deep += L"\\" + std::wstring(std::min<size_t>(60, 252 - deep.size()), L'd');
+    }
     const struct {
-        std::wstring pattern;
+        std::wstring folder, typed, pattern;
         std::string batchTail; // the end of an archive's line in the batch, in code page 936
         std::vector<std::wstring> masks;
     } cases[] = {
-        {L"*.htm *.url 网页.txt", " *.htm *.url \xCD\xF8\xD2\xB3.txt", {L"*.htm", L"*.url", L"网页.txt"}},
-        {L"a&b.txt 100%.txt", " a^&b.txt 100%%.txt", {L"a&b.txt", L"100%.txt"}},
-        {L"\"x y&z.txt\" ^c <d>|e", " \"x y&z.txt\" ^^c ^<d^>^|e", {L"x y&z.txt", L"^c", L"<d>|e"}},
-        {L"\"50%.txt\"", " \"50%%.txt\"", {L"50%.txt"}},
-        {ManyMasks(800), "*.x10799", {}}, // a long pattern that fits on a batch line is handed over whole
+        {root / L"my files",
+         L"  " + root / L"my files" + L" ",
+         L"*.htm *.url 网页.txt",
+         " *.htm *.url \xCD\xF8\xD2\xB3.txt",
+         {L"*.htm", L"*.url", L"网页.txt"}},
+        {root / L"p%OS%q",
+         root / L"p%OS%q" + L"/",
+         L"a&b.txt 100%.txt",
+         " a^&b.txt 100%%.txt",
+         {L"a&b.txt", L"100%.txt"}},
+        {root / L"\uD55C\uAD6D",
+         root / L"\uD55C\uAD6D" + L"\\",
+         L"\"x y&z.txt\" ^c <d>|e",
+         " \"x y&z.txt\" ^^c ^<d^>^|e",
+         {L"x y&z.txt", L"^c", L"<d>|e"}},
+        {root / L"Caf\u00E9 \u00F6",
+         root / L"Caf\u00E9 \u00F6",
+         L"\"50%.txt\"",
+         " \"50%%.txt\"",
+         {L"50%.txt"}},
+        // A long pattern that fits on a batch line is handed over whole.
+        {deep, deep, ManyMasks(800), "*.x10799", {}},
     };
-    testsupport::ScratchDir dir(L"window run");
-    testsupport::MakeDir(dir / L"sub");
-    testsupport::WriteBytes(dir / L"z.rar", "x");
-    testsupport::WriteBytes(dir / L"sub\\b.rar", "x");
     Button_SetCheck(Control(chkSubPath), BST_CHECKED);
     for (const auto& c : cases) {
-        Run(dir.path(), c.pattern, true);
-        const std::string batch = testsupport::ReadBytes(dir / L"Brindle.BAT");
+        testsupport::MakeDir(c.folder + L"\\sub");
+        testsupport::WriteBytes(c.folder + L"\\z.rar", "x");
+        testsupport::WriteBytes(c.folder + L"\\sub\\b.rar", "x");
+        Run(c.typed, c.pattern, true);
+        const std::string batch = testsupport::ReadBytes(c.folder + L"\\Brindle.BAT");
         EXPECT_EQ(batch.substr(batch.size() - c.batchTail.size() - 2), c.batchTail + "\r\n");
         ::SendMessageW(Control(txtOutput), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-        Run(dir.path(), c.pattern);
+        Run(c.typed, c.pattern);
         const auto calls = Calls();
-        ASSERT_EQ(calls.size(), 2u) << "no other command ran for " << testing::PrintToString(c.pattern);
-        EXPECT_TRUE(platform::SameFile(calls[0].at(1), dir / L"z.rar")) << "the folder's files first";
-        EXPECT_TRUE(platform::SameFile(calls[1].at(1), dir / L"sub\\b.rar"));
+        ASSERT_EQ(calls.size(), 2u) << testing::PrintToString(c.typed) << testing::PrintToString(Log());
+        EXPECT_TRUE(platform::SameFile(calls[0].at(1), c.folder + L"\\z.rar")) << "the folder's files first";
+        EXPECT_TRUE(platform::SameFile(calls[1].at(1), c.folder + L"\\sub\\b.rar"));
         for (const auto& call : calls) {
             EXPECT_EQ(call.front(), L"d");
             const std::vector<std::wstring> masks(call.begin() + 2, call.end());
             EXPECT_TRUE(c.masks.empty() ? masks.size() == 800 && masks.back() == L"*.x10799"
                                         : masks == c.masks);
         }
-        EXPECT_EQ(Log().find(Generated(dir.path()) + L"\r\n"), 5u) << "the first entry, after its time";
+        EXPECT_EQ(Log().find(Generated(c.folder) + L"\r\n"), 5u) << "the first entry, after its time";
         EXPECT_EQ(Count(Log(), L"Deleting from "), 2u);
-        EXPECT_TRUE(LogEndsWith(L"\r\n" + Rule));
+        EXPECT_TRUE(Log().ends_with(L"\r\n" + Rule));
         EXPECT_TRUE(::IsWindowEnabled(Control(cmdExecute)));
-        EXPECT_EQ(apptest::Text(Control(txtPath)) + apptest::Text(Control(cmbFileType)),
-                  dir.path() + c.pattern);
-        EXPECT_FALSE(testsupport::Exists(dir / L"Brindle.BAT") || testsupport::Exists(dir / L"RARLIST.LST"));
+        EXPECT_EQ(apptest::Text(Control(txtPath)) + apptest::Text(Control(cmbFileType)), c.typed + c.pattern);
+        EXPECT_FALSE(testsupport::Exists(c.folder + L"\\Brindle.BAT") ||
+                     testsupport::Exists(c.folder + L"\\RARLIST.LST"));
     }
+    EXPECT_FALSE(testsupport::Exists(root / L"rar-calls.log")) << "my.exe was started";
 }
 
 TEST_F(RunThroughTheWindow, WhatCannotRunIsRefusedBeforeAnythingIsWritten) {
@@ -150,40 +172,6 @@ TEST_F(RunThroughTheWindow, WhatCannotRunIsRefusedBeforeAnythingIsWritten) {
         EXPECT_TRUE(::IsWindowEnabled(Control(cmdExecute)));
     }
     std::for_each(chain.rbegin(), chain.rend(), [](const auto& d) { ::RemoveDirectoryW(d.c_str()); });
-}
-
-// Each folder is typed as a user may type it: with blanks around it or a final separator it is the same
-// folder.
-TEST_F(RunThroughTheWindow, TheBatchRunsWhateverTheFolderIsCalledAndHoweverItIsTyped) {
-    testsupport::ScratchDir root(L"window folder names");
-    // A program named by a prefix of the folder's path must never start in the batch's place.
-    ::CopyFileW((testsupport::ExecutableFolder() + L"\\Rar.exe").c_str(), (root / L"my.exe").c_str(), FALSE);
-    std::wstring deep = root / std::wstring(60, L'd');
-    while (deep.size() < 252) {
-        deep += L"\\" + std::wstring(std::min<size_t>(60, 252 - deep.size()), L'd');
-    }
-    const struct {
-        std::wstring folder, typed;
-    } cases[] = {
-        {root / L"my files", L"  " + root / L"my files" + L" "},
-        {root / L"p%OS%q", root / L"p%OS%q" + L"/"},
-        {root / L"\uD55C\uAD6D", root / L"\uD55C\uAD6D" + L"\\"},
-        {root / L"Caf\u00E9 \u00F6", root / L"Caf\u00E9 \u00F6"},
-        {deep, deep},
-    };
-    for (const auto& c : cases) {
-        testsupport::MakeDir(c.folder);
-        testsupport::WriteBytes(c.folder + L"\\x.rar", "x");
-        Run(c.typed, L"*.htm", true);
-        EXPECT_TRUE(LogEndsWith(Generated(c.folder))) << testing::PrintToString(c.typed);
-        Run(c.typed, L"*.htm");
-        const auto calls = Calls();
-        ASSERT_EQ(calls.size(), 1u) << testing::PrintToString(c.typed) << "\n"
-                                    << testing::PrintToString(Log());
-        EXPECT_TRUE(platform::SameFile(calls[0].at(1), c.folder + L"\\x.rar"));
-        EXPECT_FALSE(testsupport::Exists(c.folder + L"\\Brindle.BAT"));
-    }
-    EXPECT_FALSE(testsupport::Exists(root / L"rar-calls.log")) << "my.exe was started";
 }
 
 TEST_F(RunThroughTheWindow, AFailurePartWayIsShownNothingRunsAndTheWindowEndsIdle) {
@@ -240,7 +228,7 @@ TEST_F(RunThroughTheWindow, OutputHoldingANulReachesTheLogWholeAndTheNextEntrySt
     Run(dir.path(), L"*.htm");
     EXPECT_EQ(Count(Log(), L"before\u2400after\r\n\u5B8C\u6210 OK\r\n\r\n" + Rule), 2u);
     EXPECT_EQ(Count(Log(), Rule), 8u) << "four entries, each between two rules";
-    EXPECT_TRUE(LogEndsWith(Rule));
+    EXPECT_TRUE(Log().ends_with(Rule));
 }
 
 TEST_F(RunThroughTheWindow, ArchivesTheBatchCannotNameAreListedInTheLogAndTheRestAreCleaned) {

@@ -49,7 +49,7 @@ TEST(StartUp, WithoutAUsableArchiverTheProgramShowsWhyAndEndsWithoutItsWindow) {
         // Nor after the box, until the program has ended.
         bool ended = false, shown = false;
         for (int turn = 0; turn < 1000 && !ended; ++turn) {
-            shown = shown || program.WaitForWindow(L"BrindleMainWindow", 0) != nullptr;
+            shown = shown || !testsupport::ShownWindowsOf(program.id(), L"BrindleMainWindow").empty();
             ended = program.WaitForEnd(20);
         }
         EXPECT_TRUE(ended) << "the program ended";
@@ -76,7 +76,7 @@ TEST(StartUp, AFolderOnTheCommandLineIsInTheFolderBoxWhenTheWindowShows) {
     };
     for (const auto& c : cases) {
         const testsupport::StartedProgram program(exe, c.arguments);
-        const HWND window = program.WaitForWindow(L"BrindleMainWindow", 20000);
+        const HWND window = testsupport::WaitForShownWindow(program.id(), L"BrindleMainWindow", 20000);
         ASSERT_NE(window, nullptr) << testing::PrintToString(c.arguments);
         EXPECT_EQ(RemoteText(::GetDlgItem(window, app::txtPath)), c.box)
             << testing::PrintToString(c.arguments);
