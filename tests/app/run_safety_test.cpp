@@ -55,7 +55,7 @@ class RunThroughTheWindow : public apptest::WindowTest {
 } // namespace
 
 // Each folder is typed as a user may type it: with blanks around it or a final separator it is the same
-// folder.
+// folder. The archiver's output, a NUL and Chinese in it, reaches the log whole.
 TEST_F(RunThroughTheWindow, CleansEachArchiveOfTheTreeOnceWithExactlyTheMasksTyped) {
     testsupport::ScratchDir root(L"window run");
     // A program named by a prefix of the folder's path must never start in the batch's place.
@@ -92,6 +92,8 @@ TEST_F(RunThroughTheWindow, CleansEachArchiveOfTheTreeOnceWithExactlyTheMasksTyp
         // A long pattern that fits on a batch line is handed over whole.
         {deep, deep, ManyMasks(800), "*.x10799", {}},
     };
+    const std::wstring says = L"before\u2400after\r\n\u5B8C\u6210 OK\r\n";
+    testsupport::WriteBytes(Says(), std::string("before\0after\r\n\xCD\xEA\xB3\xC9 OK\r\n", 23));
     Button_SetCheck(Control(chkSubPath), BST_CHECKED);
     for (const auto& c : cases) {
         testsupport::MakeDir(c.folder + L"\\sub");
@@ -113,8 +115,8 @@ TEST_F(RunThroughTheWindow, CleansEachArchiveOfTheTreeOnceWithExactlyTheMasksTyp
                                         : masks == c.masks);
         }
         EXPECT_EQ(Log().find(Generated(c.folder) + L"\r\n"), 5u) << "the first entry, after its time";
-        EXPECT_EQ(Count(Log(), L"Deleting from "), 2u);
-        EXPECT_TRUE(Log().ends_with(L"\r\n" + Rule));
+        EXPECT_EQ(Count(Log(), says), 2u);
+        EXPECT_TRUE(Log().ends_with(says + L"\r\n" + Rule));
         EXPECT_TRUE(::IsWindowEnabled(Control(cmdExecute)));
         EXPECT_EQ(apptest::Text(Control(txtPath)) + apptest::Text(Control(cmbFileType)), c.typed + c.pattern);
         EXPECT_FALSE(testsupport::Exists(c.folder + L"\\Brindle.BAT") ||
@@ -193,42 +195,23 @@ TEST_F(RunThroughTheWindow, AFailurePartWayIsShownNothingRunsAndTheWindowEndsIdl
     // A batch that cannot be written is neither run nor changed, the log says why and of which file, and
     // this run's list is removed.
     testsupport::WriteBytes(dir / L"Brindle.BAT", "@echo off\r\necho someone else's\r\n");
-    const struct {
-        std::wstring blocker; // made read-only, or a folder when it ends in '\\'
-        std::wstring named;   // the file the log names
-    } blocked[] = {
-        {L"Brindle.BAT", L"Brindle.BAT"},
-        {L"Brindle.BAT.new\\", L"Brindle.BAT.new"},
-    };
-    for (const auto& b : blocked) {
-        const std::wstring blocker = dir / b.blocker;
-        if (blocker.back() == L'\\') {
-            testsupport::MakeDir(blocker);
+    for (const std::wstring named : {L"Brindle.BAT", L"Brindle.BAT.new"}) { // the file the log names
+        if (named == L"Brindle.BAT") {
+            testsupport::SetAttributes(dir / named, FILE_ATTRIBUTE_READONLY);
         } else {
-            testsupport::SetAttributes(blocker, FILE_ATTRIBUTE_READONLY);
+            testsupport::MakeDir(dir / named); // a folder in the way
         }
         Run(dir.path(), L"*.htm");
         const std::wstring failed = L"批处理文件：" + dir / L"Brindle.BAT" + L" 生成失败！\r\n";
         const size_t at = Log().rfind(failed);
         ASSERT_NE(at, std::wstring::npos) << testing::PrintToString(Log());
-        EXPECT_NE(Log().find(dir / b.named + L"\r\n" + Rule, at), std::wstring::npos)
+        EXPECT_NE(Log().find(dir / named + L"\r\n" + Rule, at), std::wstring::npos)
             << "the reason and the file: " << testing::PrintToString(Log().substr(at));
         EXPECT_TRUE(Calls().empty());
         EXPECT_EQ(testsupport::ReadBytes(dir / L"Brindle.BAT"), "@echo off\r\necho someone else's\r\n");
         EXPECT_FALSE(testsupport::Exists(dir / L"RARLIST.LST"));
         testsupport::SetAttributes(dir / L"Brindle.BAT", FILE_ATTRIBUTE_NORMAL);
     }
-}
-
-TEST_F(RunThroughTheWindow, OutputHoldingANulReachesTheLogWholeAndTheNextEntryStandsApart) {
-    testsupport::ScratchDir dir(L"window nul");
-    testsupport::WriteBytes(dir / L"a.rar", "x");
-    testsupport::WriteBytes(Says(), std::string("before\0after\r\n\xCD\xEA\xB3\xC9 OK\r\n", 23));
-    Run(dir.path(), L"*.htm");
-    Run(dir.path(), L"*.htm");
-    EXPECT_EQ(Count(Log(), L"before\u2400after\r\n\u5B8C\u6210 OK\r\n\r\n" + Rule), 2u);
-    EXPECT_EQ(Count(Log(), Rule), 8u) << "four entries, each between two rules";
-    EXPECT_TRUE(Log().ends_with(Rule));
 }
 
 TEST_F(RunThroughTheWindow, ArchivesTheBatchCannotNameAreListedInTheLogAndTheRestAreCleaned) {
@@ -301,7 +284,6 @@ TEST_F(RunThroughTheWindow, ArchivesOnANetworkShareAreCleanedAndTheBatchNeverSta
     ASSERT_EQ(calls.size(), 2u) << testing::PrintToString(Log());
     EXPECT_EQ(calls[0].at(1), share + L"\\a.rar");
     EXPECT_EQ(calls[1].at(1), share + L"\\b c.rar");
-    EXPECT_EQ(Log().find(L"已跳过"), std::wstring::npos);
     const std::string cwd = testsupport::ReadBytes(cwdLog);
     EXPECT_EQ(cwd.find("\\\\"), std::string::npos) << "started in " << cwd;
     EXPECT_FALSE(testsupport::Exists(dir / L"Brindle.BAT"));

@@ -52,10 +52,7 @@ expected_after() { # the members that the pattern does not match
 declare -A before_sum expect
 while IFS= read -r -d '' archive; do
     before_sum[$archive]=$(sha256sum "$archive" | cut -d' ' -f1)
-    case "$archive" in
-        */.hidden/*) ;;
-        *) expect[$archive]=$(expected_after "$archive") ;;
-    esac
+    [[ "$archive" = */.hidden/* ]] || expect[$archive]=$(expected_after "$archive")
 done < <(find "$tree" -name '*.rar' -print0)
 
 # The run, through the window as a person makes it. The probe starts Brindle in a job that ends it, and
@@ -70,13 +67,10 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 for archive in "${!before_sum[@]}"; do
     name=${archive#$tree/}
-    case "$archive" in
-        */.hidden/*)
-            [ -f "$archive" ] && [ "$(sha256sum "$archive" | cut -d' ' -f1)" = "${before_sum[$archive]}" ] ||
-                fail "$name changed"
-            continue ;;
-    esac
-    if [ -z "${expect[$archive]}" ]; then
+    if [[ "$archive" = */.hidden/* ]]; then
+        [ "$(sha256sum "$archive" 2>/dev/null | cut -d' ' -f1)" = "${before_sum[$archive]}" ] || fail "$name changed"
+        continue
+    elif [ -z "${expect[$archive]}" ]; then
         [ ! -e "$archive" ] || fail "$name should be erased: every member matched"
         continue
     fi
