@@ -1,6 +1,5 @@
-// Runs through the real window with an archiver that crashes on the first of two archives, or asks a
-// question on standard input or on the console: the run ends by itself, the second archive is still
-// cleaned, the log shows what the archiver printed, and the batch is gone.
+// An archiver that crashes on the first of two archives, or asks on standard input or the console, never
+// holds a run through the window: the second archive is cleaned, the log shows what was printed.
 
 #include "platform/unique_handle.h"
 #include "window_fixture.h"

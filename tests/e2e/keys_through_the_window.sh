@@ -1,9 +1,8 @@
 #!/bin/bash
-# Real key presses and clicks at Brindle's window (xdotool, through the X server and Wine, as a person's
-# keys arrive), after a message box, the folder picker, and a minimise and restore: a plain letter never
-# presses a button or ticks a box, the focus comes back where it was, the access keys work with Alt, Enter
-# presses the button that has the focus (Execute elsewhere), and keys and clicks made while a run holds
-# the window start no second run. What ran is read from the recording archiver beside the program.
+# Real key presses and clicks at Brindle's window (xdotool, as a person's keys arrive): a plain letter never
+# presses a button or ticks a box, the focus comes back where it was after a box, the picker or a minimise,
+# the access keys work with Alt, Enter presses the focused button (Execute elsewhere), and keys and clicks
+# during a run start no second run. What ran is read from the recording archiver beside the program.
 set -euo pipefail
 wine_run=$1 brindle=$2 fake_rar=$3 probe_exe=$4 work=$5
 

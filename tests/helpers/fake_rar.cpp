@@ -1,10 +1,7 @@
-// A recording archiver for the window and release tests: each call appends its arguments, tab-separated
-// in UTF-8, as one line to rar-calls.log beside it, and the folder it was started in to rar-cwd.log, and
-// prints "Deleting from <archive>" in the ANSI code page as a console program does, followed by the bytes of
-// rar-says.bin beside it when that is there.
-// While rar-holds beside it is there (for at most a minute), it waits after noting its call, so that a
-// test can act while a run is under way.
-// Then, as rar-asks.txt beside it says:
+// A recording archiver for the window and release tests. Each call appends its arguments (tab-separated,
+// UTF-8) as a line to rar-calls.log beside it and its current folder to rar-cwd.log; waits while rar-holds
+// is there (a minute at most), so that a test can act during a run; prints "Deleting from <archive>" in
+// the ANSI code page, then the bytes of rar-says.bin if there; then, as rar-asks.txt says:
 //   crash     crashes (a write to address 0) after saying so, and removes the file: the next call does not
 //   stdin     asks for a password on standard input and prints what the read gave
 //   console   asks for a password on the console (CONIN$, ReadConsoleW) and prints what the read gave
