@@ -1,7 +1,7 @@
-// Runs through the real window with an archiver that crashes on the first of two archives, or asks a
-// question on standard input or on the console: the run ends by itself, the second archive is still
-// cleaned, the log shows what the archiver printed, and the batch is gone.
+// An archiver that crashes on the first of two archives, or asks on standard input or the console, never
+// holds a run through the window: the second archive is cleaned, the log shows what was printed.
 
+#include "platform/unique_handle.h"
 #include "window_fixture.h"
 
 #include <windows.h>
@@ -9,7 +9,7 @@
 #include <tlhelp32.h>
 
 #include <atomic>
-#include <map>
+#include <set>
 #include <thread>
 #include <vector>
 
@@ -17,62 +17,53 @@ using apptest::Calls;
 
 namespace {
 
-// Ends every process this test started, however deep, once the time given has passed and until it is
-// stopped: a run that would wait for ever then ends, and the test fails instead of hanging.
+// Once the time given has passed, and until it is stopped, ends every process below the interpreters this
+// test started (not the host of its own console): a run that would wait for ever then ends, and the test
+// fails instead of hanging.
 class Watchdog {
   public:
     explicit Watchdog(DWORD milliseconds)
-        : stop_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)), thread_([this, milliseconds] {
-              if (::WaitForSingleObject(stop_, milliseconds) == WAIT_OBJECT_0) {
-                  return;
+        : thread_([this, milliseconds] {
+              for (DWORD waited = 0; !stop_; waited += 100, ::Sleep(100)) {
+                  if (waited >= milliseconds) {
+                      fired_ = true;
+                      EndDescendants();
+                  }
               }
-              fired_ = true;
-              do {
-                  EndDescendants();
-              } while (::WaitForSingleObject(stop_, 500) != WAIT_OBJECT_0);
           }) {}
     ~Watchdog() {
-        ::SetEvent(stop_);
+        stop_ = true;
         thread_.join();
-        ::CloseHandle(stop_);
     }
     bool fired() const { return fired_; }
 
   private:
-    // Every process under the interpreters this test started; not the host of the test's own console.
     static void EndDescendants() {
-        std::multimap<DWORD, PROCESSENTRY32W> children;
-        const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        std::vector<PROCESSENTRY32W> all;
+        const platform::unique_handle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
         PROCESSENTRY32W entry{};
         entry.dwSize = sizeof entry;
-        for (BOOL more = ::Process32FirstW(snapshot, &entry); more;
-             more = ::Process32NextW(snapshot, &entry)) {
-            children.emplace(entry.th32ParentProcessID, entry);
+        for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more;
+             more = ::Process32NextW(snapshot.get(), &entry)) {
+            all.push_back(entry);
         }
-        ::CloseHandle(snapshot);
-        std::vector<DWORD> pending;
-        const auto [first, last] = children.equal_range(::GetCurrentProcessId());
-        for (auto child = first; child != last; ++child) {
-            if (_wcsicmp(child->second.szExeFile, L"cmd.exe") == 0) {
-                pending.push_back(child->second.th32ProcessID);
+        std::set<DWORD> doomed;
+        for (size_t before = SIZE_MAX; before != doomed.size();) {
+            before = doomed.size();
+            for (const auto& p : all) {
+                if (doomed.count(p.th32ParentProcessID) != 0 ||
+                    (p.th32ParentProcessID == ::GetCurrentProcessId() &&
+                     _wcsicmp(p.szExeFile, L"cmd.exe") == 0)) {
+                    doomed.insert(p.th32ProcessID);
+                }
             }
         }
-        while (!pending.empty()) {
-            const DWORD id = pending.back();
-            pending.pop_back();
-            if (const HANDLE process = ::OpenProcess(PROCESS_TERMINATE, FALSE, id)) {
-                ::TerminateProcess(process, 1);
-                ::CloseHandle(process);
-            }
-            const auto [below, end] = children.equal_range(id);
-            for (auto child = below; child != end; ++child) {
-                pending.push_back(child->second.th32ProcessID);
-            }
+        for (const DWORD id : doomed) {
+            ::TerminateProcess(platform::unique_handle(::OpenProcess(PROCESS_TERMINATE, FALSE, id)).get(), 1);
         }
     }
 
-    HANDLE stop_;
-    std::atomic<bool> fired_{false};
+    std::atomic<bool> stop_{false}, fired_{false};
     std::thread thread_;
 };
 

@@ -19,13 +19,6 @@ std::wstring ProgramIn(const std::wstring& folder, bool withArchiver = true) {
     return exe;
 }
 
-// A control's text in another process, which GetWindowText does not ask for.
-std::wstring RemoteText(HWND control) {
-    wchar_t text[1024] = {};
-    ::SendMessageW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 } // namespace
 
 TEST(StartUp, WithoutAUsableArchiverTheProgramShowsWhyAndEndsWithoutItsWindow) {
@@ -49,7 +42,7 @@ TEST(StartUp, WithoutAUsableArchiverTheProgramShowsWhyAndEndsWithoutItsWindow) {
         // Nor after the box, until the program has ended.
         bool ended = false, shown = false;
         for (int turn = 0; turn < 1000 && !ended; ++turn) {
-            shown = shown || program.WaitForWindow(L"BrindleMainWindow", 0) != nullptr;
+            shown = shown || !testsupport::ShownWindowsOf(program.id(), L"BrindleMainWindow").empty();
             ended = program.WaitForEnd(20);
         }
         EXPECT_TRUE(ended) << "the program ended";
@@ -76,10 +69,11 @@ TEST(StartUp, AFolderOnTheCommandLineIsInTheFolderBoxWhenTheWindowShows) {
     };
     for (const auto& c : cases) {
         const testsupport::StartedProgram program(exe, c.arguments);
-        const HWND window = program.WaitForWindow(L"BrindleMainWindow", 20000);
+        const HWND window = testsupport::WaitForShownWindow(program.id(), L"BrindleMainWindow", 20000);
         ASSERT_NE(window, nullptr) << testing::PrintToString(c.arguments);
-        EXPECT_EQ(RemoteText(::GetDlgItem(window, app::txtPath)), c.box)
-            << testing::PrintToString(c.arguments);
+        wchar_t box[1024] = {}; // another process's text, which GetWindowText does not ask for
+        ::SendMessageW(::GetDlgItem(window, app::txtPath), WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(box));
+        EXPECT_EQ(std::wstring(box), c.box) << testing::PrintToString(c.arguments);
         ::PostMessageW(window, WM_CLOSE, 0, 0);
         EXPECT_TRUE(program.WaitForEnd(20000));
     }

@@ -1,9 +1,8 @@
 #!/bin/bash
-# One run through Brindle's window over real archives (the archiver's own fixtures and stand-in-made
-# ones, Chinese names, blanks, nesting, a hidden folder), then checks that every archive holds exactly
-# its non-matching members, that the hidden one is byte-identical, and that the log shows the report.
-# With an eighth argument, "long", the tree is a folder whose path is some 300 characters long (the run
-# then starts in its short form, and every archive's long path is past MAX_PATH).
+# One run through Brindle's window over real archives (fixtures and stand-in-made ones, Chinese names,
+# blanks, nesting, a hidden folder): every archive holds exactly its non-matching members, the hidden one
+# is unchanged, the log shows the report. With "long" as eighth argument the tree's path is some 300
+# characters long (the run starts in its short form; every archive's long path is past MAX_PATH).
 set -euo pipefail
 wine_run=$1 brindle=$2 standin=$3 driver=$4 probe=$5 fixtures=$6 work=$7 form=${8:-}
 pattern='*.html *.lnk test1.bin helloworld.txt'
@@ -52,10 +51,7 @@ expected_after() { # the members that the pattern does not match
 declare -A before_sum expect
 while IFS= read -r -d '' archive; do
     before_sum[$archive]=$(sha256sum "$archive" | cut -d' ' -f1)
-    case "$archive" in
-        */.hidden/*) ;;
-        *) expect[$archive]=$(expected_after "$archive") ;;
-    esac
+    [[ "$archive" = */.hidden/* ]] || expect[$archive]=$(expected_after "$archive")
 done < <(find "$tree" -name '*.rar' -print0)
 
 # The run, through the window as a person makes it. The probe starts Brindle in a job that ends it, and
@@ -70,13 +66,10 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 for archive in "${!before_sum[@]}"; do
     name=${archive#$tree/}
-    case "$archive" in
-        */.hidden/*)
-            [ -f "$archive" ] && [ "$(sha256sum "$archive" | cut -d' ' -f1)" = "${before_sum[$archive]}" ] ||
-                fail "$name changed"
-            continue ;;
-    esac
-    if [ -z "${expect[$archive]}" ]; then
+    if [[ "$archive" = */.hidden/* ]]; then
+        [ "$(sha256sum "$archive" 2>/dev/null | cut -d' ' -f1)" = "${before_sum[$archive]}" ] || fail "$name changed"
+        continue
+    elif [ -z "${expect[$archive]}" ]; then
         [ ! -e "$archive" ] || fail "$name should be erased: every member matched"
         continue
     fi

@@ -1,11 +1,8 @@
-// A recording archiver for the window and release tests: each call appends its arguments, tab-separated
-// in UTF-8, as one line to rar-calls.log beside it, and the folder it was started in to rar-cwd.log, and
-// prints "Deleting from <archive>" in the ANSI code page as a console program does, followed by the bytes of
-// rar-says.bin beside it when that is there.
-// While rar-holds beside it is there (for at most a minute), it waits after noting its call, so that a
-// test can act while a run is under way.
-// Then, as rar-asks.txt beside it says:
-//   crash     the first call crashes (a write to address 0) after saying so
+// A recording archiver for the window and release tests. Each call appends its arguments (tab-separated,
+// UTF-8) as a line to rar-calls.log beside it and its current folder to rar-cwd.log; waits while rar-holds
+// is there (a minute at most), so that a test can act during a run; prints "Deleting from <archive>" in
+// the ANSI code page, then the bytes of rar-says.bin if there; then, as rar-asks.txt says:
+//   crash     crashes (a write to address 0) after saying so, and removes the file: the next call does not
 //   stdin     asks for a password on standard input and prints what the read gave
 //   console   asks for a password on the console (CONIN$, ReadConsoleW) and prints what the read gave
 
@@ -13,7 +10,6 @@
 
 #include <shellapi.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -33,12 +29,6 @@ void Say(const std::string& bytes) {
     DWORD written = 0;
     ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
                 nullptr);
-}
-
-// How many calls rar-calls.log holds, this one included.
-size_t CallCount(const std::wstring& folder) {
-    std::ifstream calls(std::filesystem::path(folder + L"rar-calls.log"), std::ios::binary);
-    return static_cast<size_t>(std::count(std::istreambuf_iterator<char>(calls), {}, '\n'));
 }
 
 } // namespace
@@ -67,15 +57,13 @@ int main() {
     }
 
     std::ifstream says(std::filesystem::path(folder + L"rar-says.bin"), std::ios::binary);
-    const std::string output =
-        Encode(CP_ACP, L"Deleting from " + std::wstring(count > 2 ? arguments[2] : L"?") + L"\r\n") +
-        std::string(std::istreambuf_iterator<char>(says), {});
-    Say(output);
+    Say(Encode(CP_ACP, L"Deleting from " + std::wstring(count > 2 ? arguments[2] : L"?") + L"\r\n") +
+        std::string(std::istreambuf_iterator<char>(says), {}));
 
-    std::ifstream asks(std::filesystem::path(folder + L"rar-asks.txt"));
     std::string mode;
-    asks >> mode;
-    if (mode == "crash" && CallCount(folder) == 1) {
+    std::ifstream(std::filesystem::path(folder + L"rar-asks.txt")) >> mode;
+    if (mode == "crash") {
+        ::DeleteFileW((folder + L"rar-asks.txt").c_str());
         Say("Crashing\r\n");
         *static_cast<volatile int*>(nullptr) = 1;
     } else if (mode == "stdin") {

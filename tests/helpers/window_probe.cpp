@@ -10,42 +10,17 @@
 
 #include "started_program.h"
 
-#include <windows.h>
-
 #include <cstdio>
 #include <cwchar>
 #include <string>
 
 namespace {
 
-BOOL CALLBACK CountBoxes(HWND window, LPARAM counter) {
-    auto* boxes = reinterpret_cast<std::pair<DWORD, int>*>(counter);
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    wchar_t className[16] = {};
-    ::GetClassNameW(window, className, 16);
-    boxes->second +=
-        process == boxes->first && ::IsWindowVisible(window) && std::wcscmp(className, L"#32770") == 0;
-    return TRUE;
-}
-
 BOOL CALLBACK PrintDefaultButton(HWND control, LPARAM) {
     if ((::SendMessageW(control, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) != 0) {
         std::printf("%d ", ::GetDlgCtrlID(control));
     }
     return TRUE;
-}
-
-// Brindle's main window once it shows, or nothing after a minute.
-HWND WaitForShownWindow() {
-    for (int waited = 0; waited < 60000; waited += 100) {
-        const HWND window = ::FindWindowW(L"BrindleMainWindow", nullptr);
-        if (window != nullptr && ::IsWindowVisible(window)) {
-            return window;
-        }
-        ::Sleep(100);
-    }
-    return nullptr;
 }
 
 } // namespace
@@ -58,11 +33,14 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     const HWND window =
-        command == L"wait" ? WaitForShownWindow() : ::FindWindowW(L"BrindleMainWindow", nullptr);
+        testsupport::WaitForShownWindow(0, L"BrindleMainWindow", command == L"wait" ? 60000 : 0);
     if (window == nullptr) {
         std::fputs("the Brindle window is not there\n", stderr);
         return 1;
     }
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    const HWND control = argc > 2 ? ::GetDlgItem(window, std::wcstol(argv[2], nullptr, 10)) : nullptr;
     if (command == L"focus") {
         GUITHREADINFO info{};
         info.cbSize = sizeof info;
@@ -72,26 +50,20 @@ int wmain(int argc, wchar_t** argv) {
         focus = focus != nullptr && ::GetParent(focus) != window ? ::GetParent(focus) : focus;
         std::printf("%d\n", focus != nullptr ? ::GetDlgCtrlID(focus) : 0);
     } else if (command == L"boxes") {
-        std::pair<DWORD, int> boxes{0, 0};
-        ::GetWindowThreadProcessId(window, &boxes.first);
-        ::EnumWindows(CountBoxes, reinterpret_cast<LPARAM>(&boxes));
-        std::printf("%d\n", boxes.second);
+        std::printf("%d\n", static_cast<int>(testsupport::ShownWindowsOf(process, L"#32770").size()));
     } else if (command == L"default") {
         ::EnumChildWindows(window, PrintDefaultButton, 0);
         std::printf("\n");
-    } else if (command == L"where" && argc > 2) {
+    } else if (command == L"where" && control != nullptr) {
         RECT rect{};
-        ::GetWindowRect(::GetDlgItem(window, std::wcstol(argv[2], nullptr, 10)), &rect);
+        ::GetWindowRect(control, &rect);
         std::printf("%ld %ld\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    } else if (command == L"enabled" && argc > 2) {
-        std::printf("%d\n",
-                    ::IsWindowEnabled(::GetDlgItem(window, std::wcstol(argv[2], nullptr, 10))) ? 1 : 0);
+    } else if (command == L"enabled" && control != nullptr) {
+        std::printf("%d\n", ::IsWindowEnabled(control) ? 1 : 0);
     } else if (command == L"minimize" || command == L"restore") {
         ::SendMessageW(window, WM_SYSCOMMAND, command == L"minimize" ? SC_MINIMIZE : SC_RESTORE, 0);
     } else if (command != L"wait") {
-        std::fputs("usage: window_probe run PROGRAM [ARGUMENT] | wait | focus | boxes | default | minimize |"
-                   " restore | where ID | enabled ID\n",
-                   stderr);
+        std::fputs("window_probe: unknown command; see the comment at the top of window_probe.cpp\n", stderr);
         return 2;
     }
     return 0;

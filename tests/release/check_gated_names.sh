@@ -1,16 +1,9 @@
 #!/bin/bash
-# Fails when the program's sources use a name from the Windows headers, or a manifest setting, with a
-# documented minimum Windows version that the reviewed list tests/release/gated-names.txt does not
-# record, or records above the stated minimum without a file that keeps older systems working.
-# Imports are checked by check_imports.sh; this covers what imports cannot show: flags, values,
-# messages, functions looked up at run time, and manifest settings.
-#   1. Each source of app/ job/ platform/ is compiled (syntax only) with the headers set to the last
-#      version before the minimum: every name they then lack is declared only for a later Windows, and
-#      must be on the list. Compiled again at the minimum, a name still lacking must be listed above it.
-#   2. Every element of the manifest's windowsSettings must be on the list as manifest:<element>.
-#   3. Every listed name must still be used, and a name listed above the minimum must come with a
-#      file that names it.
-# Usage: check_gated_names.sh CXX-COMPILER
+# What imports (check_imports.sh) cannot show: fails when the sources use a name from the Windows headers
+# (a flag, value, message, function looked up at run time) or a manifest setting whose documented minimum
+# Windows version the reviewed list gated-names.txt does not record, or records above the stated minimum
+# without a file that keeps older systems working. A name the headers lack when set to the version before
+# the minimum is declared only for a later Windows. Usage: check_gated_names.sh CXX-COMPILER
 set -euo pipefail
 export LC_ALL=C # the compiler's own words, untranslated
 compiler=$1

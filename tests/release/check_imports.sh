@@ -28,9 +28,7 @@ new=$(comm -23 <("$here/list_imports.sh" "$exe") <(grep -v '^#' "$list" | awk 'N
 if [ -n "$new" ]; then
     fail "$(basename "$exe") ($arch) imports functions that are not on $list:"
     sed 's/^/    /' <<<"$new"
-    echo "  Look up each one's minimum supported Windows version. If it is $minimum or older, add it to"
-    echo "  the list; if not, either avoid it or raise the stated minimum (list header, README,"
-    echo "  docs/platforms.md, manifest) knowingly."
+    echo "  Add each one whose documented minimum is $minimum or older; avoid the others, or raise the stated minimum knowingly."
 fi
 # The loader refuses an image whose subsystem version is newer than the system.
 objdump=x86_64-w64-mingw32-objdump

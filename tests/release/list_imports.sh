@@ -17,5 +17,4 @@ command -v "$objdump" >/dev/null || objdump=i686-w64-mingw32-objdump
         # "vma <tab> hint name" by name, or "vma <tab> ordinal" by ordinal only
         if (NF >= 3) print dll, $3; else print dll, "#" $2
     }
-    /^$/ { }
 ' | sort -u

@@ -72,12 +72,8 @@ bool DialogAnswerer::WaitFor(size_t count, DWORD timeoutMs) const {
 
 void DialogAnswerer::Watch() {
     for (; !stop_; ::Sleep(20)) {
-        for (HWND dialog = nullptr;
-             (dialog = ::FindWindowExW(nullptr, dialog, L"#32770", nullptr)) != nullptr;) {
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(dialog, &owner);
-            if (owner == processId_ && ::IsWindowVisible(dialog) &&
-                std::find(answered_.begin(), answered_.end(), dialog) == answered_.end() &&
+        for (const HWND dialog : ShownWindowsOf(processId_, L"#32770")) {
+            if (std::find(answered_.begin(), answered_.end(), dialog) == answered_.end() &&
                 (AnswerMessageBox(dialog) || AnswerPicker(dialog))) {
                 answered_.push_back(dialog);
             }
@@ -104,7 +100,7 @@ bool DialogAnswerer::AnswerMessageBox(HWND box) {
         // The icon's id is 0x14 on Windows, 0x440 under Wine.
         std::lock_guard<std::mutex> lock(mutex_);
         seen_.push_back({text, ::GetDlgItem(box, 0x14) || ::GetDlgItem(box, 0x440), L"",
-                         ShownWindowOf(processId_, L"BrindleMainWindow") != nullptr, defaultButton});
+                         !ShownWindowsOf(processId_, L"BrindleMainWindow").empty(), defaultButton});
     }
     if (boxAnswer_ == 0) {
         ::PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0);

@@ -5,16 +5,26 @@
 
 namespace testsupport {
 
-HWND ShownWindowOf(DWORD processId, const wchar_t* windowClass) {
+std::vector<HWND> ShownWindowsOf(DWORD processId, const wchar_t* windowClass) {
+    std::vector<HWND> shown;
     for (HWND window = nullptr;
          (window = ::FindWindowExW(nullptr, window, windowClass, nullptr)) != nullptr;) {
         DWORD owner = 0;
         ::GetWindowThreadProcessId(window, &owner);
-        if (owner == processId && ::IsWindowVisible(window)) {
-            return window;
+        if ((processId == 0 || owner == processId) && ::IsWindowVisible(window)) {
+            shown.push_back(window);
         }
     }
-    return nullptr;
+    return shown;
+}
+
+HWND WaitForShownWindow(DWORD processId, const wchar_t* windowClass, DWORD timeoutMs) {
+    for (DWORD waited = 0;; waited += 50, ::Sleep(50)) {
+        if (const auto shown = ShownWindowsOf(processId, windowClass);
+            !shown.empty() || waited >= timeoutMs) {
+            return shown.empty() ? nullptr : shown.front();
+        }
+    }
 }
 
 StartedProgram::StartedProgram(const std::wstring& program, const std::wstring& arguments)
@@ -49,14 +59,6 @@ StartedProgram::~StartedProgram() {
 
 bool StartedProgram::WaitForEnd(DWORD timeoutMs) const {
     return ::WaitForSingleObject(process_.get(), timeoutMs) == WAIT_OBJECT_0;
-}
-
-HWND StartedProgram::WaitForWindow(const wchar_t* windowClass, DWORD timeoutMs) const {
-    for (DWORD waited = 0;; waited += 50, ::Sleep(50)) {
-        if (const HWND window = ShownWindowOf(id_, windowClass); window != nullptr || waited >= timeoutMs) {
-            return window;
-        }
-    }
 }
 
 } // namespace testsupport
