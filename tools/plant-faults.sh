@@ -40,7 +40,7 @@ faults=(
   "subfolders searched unasked#job/archive_finder.cpp#s/listed && searchSubDir_ && IsSubfolder/listed && IsSubfolder/#$all"
   "batch-only run runs the batch#job/run_driver.cpp#s/inputs.batchOnly \? std::nullopt : //#$all"
   "batch left behind after the run#job/run_driver.cpp#s/(launch->currentFolder\)\);)\n\s*platform::RemoveFile\(form.strBatFile\);/\1/#$all"
-  "batch failure logged without its reason#job/run_driver.cpp#s/ 生成失败！\\r\\n" \+ why/ 生成失败！"/#$all"
+  "batch failure logged without its reason#job/run_driver.cpp#s/ 生成失败！\\\\r\\\\n\" \\+ why/ 生成失败！\"/#$all"
   "picked folder cut to a 260-byte buffer#platform/folder_picker.cpp#s/return std::wstring\(path.get\(\)\);/return std::wstring(path.get()).substr(0, 130);/#$all"
   "child left without an input#platform/child_process.cpp#s/startup.hStdInput = input.get\(\);/startup.hStdInput = nullptr;/#^ArchiverTrouble"
   "console questions left unanswered#platform/child_process.cpp#s/console_->Answer\(\);//#^ArchiverTrouble"
