@@ -12,7 +12,7 @@ cmake --preset x64-debug -DBRINDLE_FIXTURES_DIR="${BRINDLE_FIXTURES_DIR:-$root/.
 cmake --build --preset x64-debug -j2 >/dev/null
 wine_start "$PWD/build/x64-debug"
 trap wine_stop EXIT
-all='^(MainWindow|RunThroughTheWindow|StartUp|AutoListFiles|CreatBatFile|BatchLine|ArchiveLines|BatchText|CommandOutput)\.'
+all='^(MainWindow|RunThroughTheWindow|ArchiverTroubleThroughTheWindow|StartUp|AutoListFiles|CreatBatFile|BatchLine|ArchiveLines|BatchText|CommandOutput)\.'
 keys="$all|^EndToEnd.KeysAndClicks"
 # name # file # perl substitution (applied to the whole file) # tests to run
 faults=(
