@@ -86,14 +86,7 @@ void ShareAConsoleAsWindowsDoes() {
     }
 }
 
-class ArchiverTroubleThroughTheWindow : public apptest::WindowTest {
-  protected:
-    void TearDown() override {
-        ::DeleteFileW(Asks().c_str());
-        apptest::WindowTest::TearDown();
-    }
-    static std::wstring Asks() { return testsupport::ExecutableFolder() + L"\\rar-asks.txt"; }
-};
+using ArchiverTroubleThroughTheWindow = apptest::WindowTest;
 
 } // namespace
 
@@ -111,7 +104,7 @@ TEST_F(ArchiverTroubleThroughTheWindow, NeverHoldsTheRun) {
     testsupport::WriteBytes(dir / L"b.rar", "x");
     ShareAConsoleAsWindowsDoes();
     for (const auto& c : cases) {
-        testsupport::WriteBytes(Asks(), c.mode);
+        testsupport::WriteBytes(apptest::ArchiverFile(L"rar-asks.txt"), c.mode);
         ::SendMessageW(Control(app::txtOutput), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
         bool ended = false;
         {

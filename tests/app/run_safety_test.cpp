@@ -42,15 +42,7 @@ std::wstring Generated(const std::wstring& folder) {
     return Entry(L"批处理文件：" + folder + L"\\Brindle.BAT 已生成！");
 }
 
-class RunThroughTheWindow : public apptest::WindowTest {
-  protected:
-    void TearDown() override {
-        ::DeleteFileW(Says().c_str());
-        apptest::WindowTest::TearDown();
-    }
-    // What the recording archiver prints after its own line, when the file is there.
-    static std::wstring Says() { return testsupport::ExecutableFolder() + L"\\rar-says.bin"; }
-};
+using RunThroughTheWindow = apptest::WindowTest;
 
 } // namespace
 
@@ -93,7 +85,8 @@ TEST_F(RunThroughTheWindow, CleansEachArchiveOfTheTreeOnceWithExactlyTheMasksTyp
         {deep, deep, ManyMasks(800), "*.x10799", {}},
     };
     const std::wstring says = L"before\u2400after\r\n\u5B8C\u6210 OK\r\n";
-    testsupport::WriteBytes(Says(), std::string("before\0after\r\n\xCD\xEA\xB3\xC9 OK\r\n", 23));
+    testsupport::WriteBytes(apptest::ArchiverFile(L"rar-says.bin"),
+                            std::string("before\0after\r\n\xCD\xEA\xB3\xC9 OK\r\n", 23));
     Button_SetCheck(Control(chkSubPath), BST_CHECKED);
     for (const auto& c : cases) {
         testsupport::MakeDir(c.folder + L"\\sub");
@@ -277,7 +270,7 @@ TEST_F(RunThroughTheWindow, ArchivesOnANetworkShareAreCleanedAndTheBatchNeverSta
     for (const auto& name : {L"a.rar", L"b c.rar", L"100%\\x.rar"}) {
         testsupport::WriteBytes(dir / name, "x");
     }
-    const std::wstring cwdLog = testsupport::ExecutableFolder() + L"\\rar-cwd.log";
+    const std::wstring cwdLog = apptest::ArchiverFile(L"rar-cwd.log");
     ::DeleteFileW(cwdLog.c_str());
     Run(share, L"*.htm");
     const auto calls = Calls();

@@ -34,9 +34,15 @@ inline std::wstring Text(HWND window) {
     return text;
 }
 
+// A file of the recording archiver beside it: rar-calls.log and rar-cwd.log, which it writes, and
+// rar-says.bin and rar-asks.txt, which tell it what to print and how to misbehave.
+inline std::wstring ArchiverFile(const wchar_t* name) {
+    return testsupport::ExecutableFolder() + L"\\" + name;
+}
+
 // The recording archiver's calls since the last run, each its arguments (d, the archive, the masks).
 inline std::vector<std::vector<std::wstring>> Calls() {
-    const std::wstring log = testsupport::ExecutableFolder() + L"\\rar-calls.log";
+    const std::wstring log = ArchiverFile(L"rar-calls.log");
     const std::string text = testsupport::Exists(log) ? testsupport::ReadBytes(log) : "";
     std::vector<std::vector<std::wstring>> calls;
     for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
@@ -52,7 +58,7 @@ inline std::vector<std::vector<std::wstring>> Calls() {
 class WindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ::DeleteFileW((testsupport::ExecutableFolder() + L"\\rar-calls.log").c_str());
+        ::DeleteFileW(ArchiverFile(L"rar-calls.log").c_str());
         window_ = std::make_unique<app::frmMain>(testsupport::ExecutableFolder());
         ASSERT_TRUE(window_->Create(::GetModuleHandleW(nullptr)));
         window_->Show(SW_SHOWNORMAL);
@@ -62,6 +68,9 @@ class WindowTest : public ::testing::Test {
     void TearDown() override {
         window_.reset();
         Pump(nullptr);
+        // What a test told the archiver must not reach the next test.
+        ::DeleteFileW(ArchiverFile(L"rar-says.bin").c_str());
+        ::DeleteFileW(ArchiverFile(L"rar-asks.txt").c_str());
     }
     HWND Control(app::ControlId id) const { return window_->Control(id); }
     void Click(app::ControlId id) {
@@ -70,7 +79,7 @@ class WindowTest : public ::testing::Test {
     }
     // A run as the user makes it: the folder and pattern typed, the batch-only box set, Execute clicked.
     void Run(const std::wstring& folder, const std::wstring& pattern, bool batchOnly = false) {
-        ::DeleteFileW((testsupport::ExecutableFolder() + L"\\rar-calls.log").c_str());
+        ::DeleteFileW(ArchiverFile(L"rar-calls.log").c_str());
         ::SetWindowTextW(Control(app::txtPath), folder.c_str());
         ::SetWindowTextW(Control(app::cmbFileType), pattern.c_str());
         Button_SetCheck(Control(app::chkSaveBat), batchOnly ? BST_CHECKED : BST_UNCHECKED);
