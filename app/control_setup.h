@@ -20,7 +20,7 @@ class ControlHandles {
 
   private:
     static size_t Index(ControlId id) noexcept { return static_cast<size_t>(id - fraPath); }
-    std::array<HWND, txtOutput - fraPath + 1> handles_{};
+    std::array<HWND, cmdStop - fraPath + 1> handles_{};
 };
 
 // Registers the window class with the program's icon; a class already registered is fine.

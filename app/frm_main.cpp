@@ -30,6 +30,8 @@ constexpr UINT FocusMovedMessage = WM_APP + 1;
 frmMain::frmMain(std::wstring programFolder) : programFolder_(std::move(programFolder)) {}
 
 frmMain::~frmMain() {
+    // A run still going ends with the window: every process of it, at once.
+    run_.reset();
     if (hwnd_ != nullptr) {
         ::DestroyWindow(hwnd_);
     }
@@ -98,6 +100,22 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
+    case RunEventsMessage:
+        OnRunEvents();
+        return 0;
+    case WM_TIMER:
+        if (wParam == RunEventsTimer) {
+            OnRunEvents();
+            return 0;
+        }
+        break;
+    case WM_CLOSE:
+        // The close box and Alt+F4 during a run ask whether to stop it first.
+        if (run_) {
+            OnCloseDuringRun();
+            return 0;
+        }
+        break;
     case DM_GETDEFID:
         return MAKELRESULT(defaultButton_, DC_HASDEFID);
     case FocusMovedMessage:
@@ -112,8 +130,9 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
         return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_SETCURSOR:
-        if (busy_) {
-            // Message boxes shown during a run pump messages; the hourglass stays until the run ends.
+        // The hourglass stays over the window until the run ends; the stop button shows the arrow, as it
+        // takes clicks.
+        if (busy_ && reinterpret_cast<HWND>(wParam) != Control(cmdStop)) {
             ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
             return TRUE;
         }
@@ -171,10 +190,11 @@ void frmMain::RestoreFocus() {
 }
 
 void frmMain::OnCommand(int id, int notification) {
-    const bool focused = ((id == cmdPath || id == cmdExecute || id == chkSubPath || id == chkSaveBat) &&
-                          notification == BN_SETFOCUS) ||
-                         ((id == txtPath || id == txtOutput) && notification == EN_SETFOCUS) ||
-                         (id == cmbFileType && notification == CBN_SETFOCUS);
+    const bool focused =
+        ((id == cmdPath || id == cmdExecute || id == cmdStop || id == chkSubPath || id == chkSaveBat) &&
+         notification == BN_SETFOCUS) ||
+        ((id == txtPath || id == txtOutput) && notification == EN_SETFOCUS) ||
+        (id == cmbFileType && notification == CBN_SETFOCUS);
     if (focused) {
         FollowFocus();
         // Again once the dialog manager is done: after a Tab it sets the buttons' borders its own way.
@@ -190,6 +210,8 @@ void frmMain::OnCommand(int id, int notification) {
             cmdExecute_Click();
         } else if (id == cmdPath) {
             cmdPath_Click();
+        } else if (id == cmdStop) {
+            cmdStop_Click();
         }
     } catch (const platform::Win32Error& error) {
         ShowError(job::RunStoppedMessage(error.Describe()));
@@ -202,8 +224,9 @@ void frmMain::OnCommand(int id, int notification) {
 // the picker): the push button that has the focus is the one Enter presses and shows the default border;
 // wherever else the focus is, Execute is.
 void frmMain::FollowFocus() {
-    defaultButton_ = ::GetFocus() == Control(cmdPath) ? cmdPath : cmdExecute;
-    for (const ControlId button : {cmdPath, cmdExecute}) {
+    const HWND focus = ::GetFocus();
+    defaultButton_ = focus == Control(cmdPath) ? cmdPath : focus == Control(cmdStop) ? cmdStop : cmdExecute;
+    for (const ControlId button : {cmdPath, cmdStop, cmdExecute}) {
         ShowAsDefault(Control(button), button == defaultButton_);
     }
 }

@@ -1,10 +1,14 @@
 #pragma once
-// The program's only window: the controls of the design, start-up, and the two buttons. It holds no job
-// logic of its own: it reads its controls into the job and shows what the job reports.
+// The program's only window: the controls of the design, start-up, and the buttons. It holds no job logic
+// of its own: it reads its controls into the job and shows what the job reports. A run goes on beside the
+// window's thread, which keeps answering and takes the run's events as they come.
 
 #include "app/control_setup.h"
 #include "app/gdi_objects.h"
 #include "app/layout.h"
+#include "app/log_box.h"
+#include "app/run_progress.h"
+#include "job/background_run.h"
 #include "job/job_state.h"
 #include "job/run_driver.h"
 #include "platform/com_apartment.h"
@@ -13,6 +17,7 @@
 
 #include <shellapi.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,13 +46,19 @@ class frmMain : public job::RunView {
     HWND hwnd() const noexcept { return hwnd_; }
     HWND Control(ControlId id) const noexcept { return controls_[id]; }
     const job::JobState& form() const noexcept { return form_; }
+    // True from Execute's click until the run has ended.
+    bool Running() const noexcept { return run_ != nullptr; }
 
     void ShowError(const std::wstring& text) override;
     bool Confirm(const std::wstring& question) override;
-    void WriteMessage(std::wstring_view strMessage) override;
-    void SetBusy(bool busy) override;
+    // Appends one stamped entry to the message log.
+    void WriteMessage(std::wstring_view strMessage);
 
   private:
+    // Posted by a run when its events wait; the timer takes them too, should a post be lost.
+    static constexpr UINT RunEventsMessage = WM_APP + 2;
+    static constexpr UINT_PTR RunEventsTimer = 1;
+
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -65,6 +76,12 @@ class frmMain : public job::RunView {
     bool Form_Load();
     void cmdExecute_Click();
     void cmdPath_Click();
+    void cmdStop_Click();
+
+    void SetBusy(bool busy);
+    void OnRunEvents();
+    void EndRun();
+    void OnCloseDuringRun();
 
     void ApplyLayout(int dpi);
     std::wstring FolderToOpenAt() const;
@@ -79,6 +96,14 @@ class frmMain : public job::RunView {
     unique_hfont font_;
     bool busy_ = false;
     HWND focusBeforeRun_ = nullptr;
+    // The run going on, if any, and what the window knows of it.
+    std::unique_ptr<job::BackgroundRun> run_;
+    GrowingLogEntry output_;
+    RunProgress progress_;
+    size_t archiveInProgress_ = 0; // from 1; 0 when none
+    bool stopping_ = false;
+    bool closeAfterRun_ = false;
+    std::wstring failure_; // what stopped the run part-way, shown once it has ended
     // The control that had the focus when the window last lost it.
     HWND focusWhenInactive_ = nullptr;
     // The button Enter presses: Browse while it has the focus, Execute otherwise.

@@ -1,5 +1,5 @@
-// What frmMain's two buttons do. Execute reads the boxes into the run's inputs; the run shows errors, asks,
-// writes log entries and holds the window busy through frmMain. Browse asks the shell's folder picker.
+// What frmMain's Browse button does (the shell's folder picker), and the message boxes and log entries
+// that the window shows for itself and for a run.
 
 #include "app/frm_main.h"
 
@@ -12,26 +12,6 @@
 #include "platform/win32_error.h"
 
 namespace app {
-
-namespace {
-
-// Clicks and keys that arrived while a run held the thread were meant for a busy window; they must not
-// start a second run the moment Execute is enabled again.
-void DiscardQueuedInput() {
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
-    }
-    while (::PeekMessageW(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
-    }
-}
-
-} // namespace
-
-void frmMain::cmdExecute_Click() {
-    const job::RunInputs inputs{TextOf(Control(txtPath)), TextOf(Control(cmbFileType)),
-                                IsChecked(Control(chkSubPath)), IsChecked(Control(chkSaveBat))};
-    job::RunCleanUp(form_, inputs, *this);
-}
 
 void frmMain::cmdPath_Click() {
     const std::wstring folder = sysAPI::BrowseForFolder(L"RAR 文件位置：", hwnd_, FolderToOpenAt());
@@ -68,25 +48,6 @@ void frmMain::WriteMessage(std::wstring_view strMessage) {
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
     AppendLogEntry(Control(txtOutput), strMessage, now);
-}
-
-void frmMain::SetBusy(bool busy) {
-    const HWND execute = Control(cmdExecute);
-    if (busy) {
-        focusBeforeRun_ = ::GetFocus();
-        busy_ = true;
-        ::EnableWindow(execute, FALSE);
-        ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
-        return;
-    }
-    DiscardQueuedInput();
-    busy_ = false;
-    ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
-    ::EnableWindow(execute, TRUE);
-    // Disabling the focused button took the focus away; give it back so the keyboard keeps working.
-    if (focusBeforeRun_ != nullptr && ::IsWindow(focusBeforeRun_) && ::GetFocus() != focusBeforeRun_) {
-        ::SetFocus(focusBeforeRun_);
-    }
 }
 
 } // namespace app

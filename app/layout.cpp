@@ -11,7 +11,7 @@ namespace {
 
 using K = ControlKind;
 
-constexpr std::array<ControlRow, 13> Rows = {{
+constexpr std::array<ControlRow, 14> Rows = {{
     {fraPath, K::Frame, fraPath, L"RAR 文件", 240, 120, 7335, 1095},
     {txtPath, K::Edit, fraPath, L"", 1440, 285, 4455, 270},
     {cmdPath, K::Button, fraPath, L"浏览(&B)…", 6000, 240, 1095, 375},
@@ -24,6 +24,8 @@ constexpr std::array<ControlRow, 13> Rows = {{
     {Label1, K::Label, fraOption, L"暂时只有批量删除 RAR 中的指定文件功能，如果可能以后再加其它功能:)", 3840,
      240, 3255, 735},
     {cmdExecute, K::DefaultButton, cmdExecute, L"执行(&E)", 4920, 4320, 1695, 375},
+    // Left of Execute, where no click meant for Execute lands.
+    {cmdStop, K::RunButton, cmdStop, L"停止(&T)", 3120, 4320, 1695, 375},
     {fraOutput, K::Frame, fraOutput, L"RAR.EXE 消息", 240, 2520, 7335, 1575},
     {txtOutput, K::Log, fraOutput, L"", 120, 240, 7095, 1215},
 }};
@@ -59,6 +61,9 @@ ControlClass ClassFor(ControlKind kind) {
         return {WC_BUTTONW, child | stop | BS_NOTIFY | BS_PUSHBUTTON, 0};
     case ControlKind::DefaultButton:
         return {WC_BUTTONW, child | stop | BS_NOTIFY | BS_DEFPUSHBUTTON, 0};
+    case ControlKind::RunButton:
+        // Hidden until a run starts.
+        return {WC_BUTTONW, (child & ~WS_VISIBLE) | stop | BS_NOTIFY | BS_PUSHBUTTON, 0};
     case ControlKind::CheckBox:
         return {WC_BUTTONW, child | stop | BS_NOTIFY | BS_AUTOCHECKBOX, 0};
     case ControlKind::Combo:

@@ -1,5 +1,6 @@
 #pragma once
-// The design of the main window: its client size and its thirteen controls, one row each, in tab order.
+// The design of the main window: its client size and its thirteen controls, one row each, in tab order;
+// and the stop button, shown only while a run goes on.
 // Positions are in twips at the design font, as the window was drawn; children of a frame are measured
 // from the frame's top-left corner.
 
@@ -23,9 +24,21 @@ enum ControlId : int {
     cmdExecute,
     fraOutput,
     txtOutput,
+    cmdStop,
 };
 
-enum class ControlKind { Frame, Label, SizedLabel, Edit, Button, DefaultButton, CheckBox, Combo, Log };
+enum class ControlKind {
+    Frame,
+    Label,
+    SizedLabel,
+    Edit,
+    Button,
+    DefaultButton,
+    RunButton,
+    CheckBox,
+    Combo,
+    Log
+};
 
 struct ControlRow {
     ControlId id;
@@ -46,7 +59,7 @@ struct ControlClass {
 };
 ControlClass ClassFor(ControlKind kind);
 
-// Every control, in tab order.
+// Every control, in tab order; the stop button is the last row.
 std::span<const ControlRow> ControlTable();
 
 // A length in twips as pixels at dpi (15 twips to a pixel at 96 DPI).

@@ -87,17 +87,43 @@ void ReserveLogRoom(HWND edit) {
     MakeRoom(edit, 0, InitialRoom);
 }
 
-void AppendLogEntry(HWND edit, std::wstring_view message, const SYSTEMTIME& time) {
+namespace {
+
+// Appends text at the end of the box and puts the caret after it, in view.
+void AppendAtEnd(HWND edit, const std::wstring& text) {
     const size_t length = TextLength(edit);
-    const std::wstring entry = job::LogEntry(length == 0, time, message);
     const DrawingHeld held(edit);
-    MakeRoom(edit, length, length + entry.size());
-    // Replacing an empty selection at the end costs the entry's length, not the log's.
+    MakeRoom(edit, length, length + text.size());
+    // Replacing an empty selection at the end costs the text's length, not the log's.
     EditSetSel(edit, length, length);
-    EditReplaceSel(edit, entry);
+    EditReplaceSel(edit, text);
     const size_t end = TextLength(edit);
     EditSetSel(edit, end, end);
     EditScrollCaret(edit);
+}
+
+} // namespace
+
+void GrowingLogEntry::Open(HWND edit, const SYSTEMTIME& time) {
+    AppendAtEnd(edit, job::LogEntryHead(TextLength(edit) == 0, time));
+    open_ = true;
+}
+
+void GrowingLogEntry::Append(HWND edit, std::wstring_view piece) {
+    if (open_ && !piece.empty()) {
+        AppendAtEnd(edit, job::LogEntryText(piece));
+    }
+}
+
+void GrowingLogEntry::Close(HWND edit) {
+    if (open_) {
+        AppendAtEnd(edit, job::LogEntryTail());
+        open_ = false;
+    }
+}
+
+void AppendLogEntry(HWND edit, std::wstring_view message, const SYSTEMTIME& time) {
+    AppendAtEnd(edit, job::LogEntry(TextLength(edit) == 0, time, message));
 }
 
 } // namespace app

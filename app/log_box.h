@@ -11,9 +11,8 @@ namespace app {
 // nothing; once shown, every new buffer makes the box lay out and redraw its scroll bars.
 void ReserveLogRoom(HWND edit);
 
-// Keeps a shown edit box from drawing while it lives, and has the box painted once when it ends. The run
-// holds the window's thread, so nothing is painted before it ends; yet an append redraws the box's two
-// scroll bars there and then, some 15 ms each under Wine.
+// Keeps a shown edit box from drawing while it lives, and has the box painted once when it ends: an append
+// would redraw the box's two scroll bars there and then, some 15 ms each under Wine.
 class DrawingHeld {
   public:
     explicit DrawingHeld(HWND edit);
@@ -28,5 +27,18 @@ class DrawingHeld {
 
 // Appends one stamped entry for message at time and puts the caret at the end, in view.
 void AppendLogEntry(HWND edit, std::wstring_view message, const SYSTEMTIME& time);
+
+// An entry whose message arrives piece by piece, as a run's output does: opened with the time line, each
+// piece appended where it arrives, closed with the rule. The text ends as AppendLogEntry's would.
+class GrowingLogEntry {
+  public:
+    void Open(HWND edit, const SYSTEMTIME& time);
+    void Append(HWND edit, std::wstring_view piece);
+    void Close(HWND edit);
+    bool open() const noexcept { return open_; }
+
+  private:
+    bool open_ = false;
+};
 
 } // namespace app

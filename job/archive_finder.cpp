@@ -95,6 +95,7 @@ class ArchiveSearch {
                     form_.skippedArchives.push_back({dir + entry.name, *reason});
                 } else {
                     form_.strFileList += path + L"|";
+                    form_.archives.push_back(dir + entry.name);
                 }
             } else if (listed && searchSubDir_ && IsSubfolder(entry)) {
                 subfolders.push_back({dir + entry.name + L"\\", shortDir + Component(entry, counts) + L"\\",

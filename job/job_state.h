@@ -22,6 +22,8 @@ struct JobState {
     std::wstring strRarExe;
     // Full path of the clean-up batch: the chosen folder joined with Brindle.BAT.
     std::wstring strBatFile;
+    // The archives of strFileList by their full long paths, in the same order, for the user to read.
+    std::vector<std::wstring> archives;
     // Archives the current run found but cannot name in the batch.
     std::vector<SkippedArchive> skippedArchives;
 };

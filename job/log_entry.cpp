@@ -22,22 +22,22 @@ std::wstring ShortTime(const SYSTEMTIME& time) {
     return text;
 }
 
+std::wstring LogEntryHead(bool logIsEmpty, const SYSTEMTIME& time) {
+    return (logIsEmpty ? L"" : L"\r\n") + ShortTime(time) + L"\r\n" + Rule + L"\r\n";
+}
+
+std::wstring LogEntryText(std::wstring_view message) {
+    std::wstring text(message);
+    std::replace(text.begin(), text.end(), L'\0', NulStandIn);
+    return text;
+}
+
+std::wstring LogEntryTail() {
+    return L"\r\n" + Rule;
+}
+
 std::wstring LogEntry(bool logIsEmpty, const SYSTEMTIME& time, std::wstring_view message) {
-    std::wstring entry;
-    entry.reserve(message.size() + 140);
-    if (!logIsEmpty) {
-        entry += L"\r\n";
-    }
-    entry += ShortTime(time);
-    entry += L"\r\n";
-    entry += Rule;
-    entry += L"\r\n";
-    const size_t start = entry.size();
-    entry += message;
-    std::replace(entry.begin() + static_cast<std::ptrdiff_t>(start), entry.end(), L'\0', NulStandIn);
-    entry += L"\r\n";
-    entry += Rule;
-    return entry;
+    return LogEntryHead(logIsEmpty, time) + LogEntryText(message) + LogEntryTail();
 }
 
 } // namespace job

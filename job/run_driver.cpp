@@ -2,33 +2,25 @@
 
 #include "job/archive_finder.h"
 #include "job/batch_file.h"
-#include "job/batch_launch.h"
+#include "job/batch_text.h"
 #include "job/list_file.h"
 #include "job/refusal.h"
+#include "job/run_control.h"
+#include "job/run_summary.h"
 #include "platform/ansi_text.h"
 #include "platform/command_runner.h"
+#include "platform/dir_listing.h"
+#include "platform/file_identity.h"
 #include "platform/mod_function.h"
 #include "platform/text_file.h"
 #include "platform/win32_error.h"
 
-#include <optional>
+#include <exception>
 #include <vector>
 
 namespace job {
 
 namespace {
-
-// Restores the idle state however the run ends.
-class BusyScope {
-  public:
-    explicit BusyScope(RunView& view) : view_(view) { view_.SetBusy(true); }
-    ~BusyScope() { view_.SetBusy(false); }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-  private:
-    RunView& view_;
-};
 
 // Removes the working files a run created when it stops part-way.
 class WorkingFiles {
@@ -82,19 +74,107 @@ std::wstring SkippedArchivesMessage(const std::vector<SkippedArchive>& skipped) 
     return message;
 }
 
-// launch is how the batch starts; a batch-only run has none.
-void Run(JobState& form, const RunInputs& inputs, const std::wstring& folder,
-         const std::optional<BatchLaunch>& launch, RunView& view) {
+// Follows the batch as it runs: its output goes to the log as it comes, and each archiver process the
+// interpreter starts is the next line's, so its exit code is that archive's outcome. Nothing here reads
+// the archiver's text.
+class BatchWatcher : public sysAPI::CommandListener {
+  public:
+    BatchWatcher(RunEventQueue& events, RunControl& control, const std::wstring& rarExe,
+                 std::vector<ArchiveOutcome>& outcomes)
+        : events_(events), control_(control), archiver_(platform::IdentifyPath(rarExe)), outcomes_(outcomes) {
+    }
+
+    void Attached(platform::PipedChild& child) override { control_.Attach(child); }
+    void Detached() override { control_.Detach(); }
+    void OnOutput(std::wstring_view text) override {
+        events_.Push({RunEvent::Kind::Output, std::wstring(text)});
+    }
+    void OnProcessStarted(DWORD processId, const std::wstring& image) override {
+        if (!interpreterSeen_) {
+            interpreterSeen_ = true; // the run's first process is the interpreter itself
+            return;
+        }
+        if (!IsArchiver(image) || started_.size() >= outcomes_.size()) {
+            return;
+        }
+        started_.push_back(processId);
+        outcomes_[started_.size() - 1].started = true;
+        events_.Push({RunEvent::Kind::ArchiveStarted, {}, started_.size()});
+    }
+    void OnProcessEnded(DWORD processId, std::optional<DWORD> exitCode) override {
+        for (size_t i = 0; i < started_.size(); ++i) {
+            if (started_[i] == processId && !outcomes_[i].exitCode) {
+                outcomes_[i].exitCode = exitCode ? std::optional<unsigned long>(*exitCode) : std::nullopt;
+                // Whatever code it left with once the user ended it (one whose console went first may
+                // leave by itself), the user ended it.
+                if (control_.EndedNow()) {
+                    outcomes_[i].exitCode = EndedByUserCode;
+                }
+                events_.Push({RunEvent::Kind::ArchiveEnded, {}, i + 1});
+                return;
+            }
+        }
+    }
+
+  private:
+    // A process that ended before it could be looked at is taken for the archiver: that is what the batch
+    // starts, and the console host the system adds lives as long as the console.
+    bool IsArchiver(const std::wstring& image) const {
+        if (image.empty()) {
+            return true;
+        }
+        const auto identity = platform::IdentifyPath(image);
+        if (archiver_ && identity) {
+            return *archiver_ == *identity;
+        }
+        const std::wstring name = image.substr(image.find_last_of(L'\\') + 1);
+        return platform::FoldNameCase(name) == platform::FoldNameCase(L"Rar.exe");
+    }
+
+    RunEventQueue& events_;
+    RunControl& control_;
+    std::optional<platform::FileIdentity> archiver_;
+    std::vector<ArchiveOutcome>& outcomes_;
+    bool interpreterSeen_ = false;
+    std::vector<DWORD> started_; // the archiver's processes, in the order they started
+};
+
+// Runs the batch with its output in one log entry, then logs how each archive fared.
+void RunBatch(const RunPlan& plan, const JobState& form, RunEventQueue& events, RunControl& control) {
+    std::vector<ArchiveOutcome> outcomes;
+    for (const auto& archive : form.archives) {
+        outcomes.push_back({archive, false, std::nullopt, false});
+    }
+    events.Push({RunEvent::Kind::ArchivesToRun, {}, outcomes.size()});
+    if (!control.StopRequested()) {
+        events.Push({RunEvent::Kind::OutputBegins, {}, 0});
+        BatchWatcher watcher(events, control, plan.rarExe, outcomes);
+        sysAPI::GetCommandOutput(plan.launch->commandLine, plan.launch->currentFolder, watcher);
+        events.Push({RunEvent::Kind::OutputEnds, {}, 0});
+    }
+    for (auto& archive : outcomes) {
+        // The archiver removes an archive once every member is deleted.
+        archive.gone = archive.started && !platform::PathExists(archive.path);
+    }
+    if (control.StopRequested()) {
+        events.Push({RunEvent::Kind::Message, StoppedMessage(outcomes, control.EndedNow())});
+    }
+    events.Push({RunEvent::Kind::Message, SummaryMessage(outcomes)});
+}
+
+void Run(const RunPlan& plan, JobState& form, RunEventQueue& events, RunControl& control) {
     WorkingFiles working;
+    const std::wstring& folder = plan.folder;
     form.strFileList.clear();
+    form.archives.clear();
     form.skippedArchives.clear();
     form.strListFile = JoinFolder(folder, L"RARLIST.LST");
     form.strBatFile = JoinFolder(folder, L"Brindle.BAT");
 
-    const bool found = AutoListFiles(form, folder, L"*.rar", inputs.includeSubfolders);
-    const std::vector<std::wstring> lines = ArchiveLines(form, inputs.pattern);
+    const bool found = AutoListFiles(form, folder, L"*.rar", plan.includeSubfolders);
+    const std::vector<std::wstring> lines = ArchiveLines(form, plan.pattern);
     if (!form.skippedArchives.empty()) {
-        view.WriteMessage(SkippedArchivesMessage(form.skippedArchives));
+        events.Push({RunEvent::Kind::Message, SkippedArchivesMessage(form.skippedArchives)});
     }
     if (found) {
         working.Created(form.strListFile);
@@ -105,15 +185,15 @@ void Run(JobState& form, const RunInputs& inputs, const std::wstring& folder,
     std::wstring why = L"无法读取文件夹：" + folder;
     if (!found || !CreatBatFile(form, form.strBatFile, lines, why)) {
         // A batch this run could not finish is never run, and one that was there stays as it was.
-        view.WriteMessage(L"批处理文件：" + form.strBatFile + L" 生成失败！\r\n" + why);
+        events.Push({RunEvent::Kind::Message, L"批处理文件：" + form.strBatFile + L" 生成失败！\r\n" + why});
         return;
     }
-    if (!batchExisted && launch) {
+    if (!batchExisted && plan.launch) {
         working.Created(form.strBatFile);
     }
-    view.WriteMessage(L"批处理文件：" + form.strBatFile + L" 已生成！");
-    if (launch) {
-        view.WriteMessage(sysAPI::GetCommandOutput(launch->commandLine, launch->currentFolder));
+    events.Push({RunEvent::Kind::Message, L"批处理文件：" + form.strBatFile + L" 已生成！"});
+    if (plan.launch) {
+        RunBatch(plan, form, events, control);
         platform::RemoveFile(form.strBatFile);
     }
 }
@@ -124,28 +204,40 @@ std::wstring RunStoppedMessage(std::wstring_view detail) {
     return L"运行中出错，已停止：\r\n" + std::wstring(detail);
 }
 
-void RunCleanUp(JobState& form, const RunInputs& inputs, RunView& view) {
+std::optional<RunPlan> PrepareRun(const RunInputs& inputs, const std::wstring& rarExe, RunView& view) {
     const std::wstring folder = NormalizeFolder(inputs.folder);
     if (!FolderAccepted(folder)) {
         view.ShowError(L"文件夹：" + inputs.folder + L" 不存在，请检查！");
-        return;
+        return std::nullopt;
     }
     try {
-        CheckPattern(form.strRarExe, inputs.pattern);
-        const auto launch = inputs.batchOnly ? std::nullopt : std::optional<BatchLaunch>(LaunchFor(folder));
+        CheckPattern(rarExe, inputs.pattern);
+        auto launch = inputs.batchOnly ? std::nullopt : std::optional<BatchLaunch>(LaunchFor(folder));
         // One slip of the pattern would empty and remove every archive of the tree, with no undo.
         if (const auto mask = MaskMatchingEveryName(inputs.pattern)) {
             if (!view.Confirm(L"要删除的文件类型“" + *mask +
                               L"”会删除压缩包中的全部文件，压缩包本身也会被删除。确定要继续吗？")) {
-                return;
+                return std::nullopt;
             }
         }
-        BusyScope busy(view);
-        Run(form, inputs, folder, launch, view);
+        return RunPlan{folder, inputs.pattern, inputs.includeSubfolders, rarExe, std::move(launch)};
     } catch (const Refusal& refusal) {
         view.ShowError(refusal.message);
     } catch (const platform::Win32Error& error) {
         view.ShowError(RunStoppedMessage(error.Describe()));
+    }
+    return std::nullopt;
+}
+
+void ExecuteRun(const RunPlan& plan, JobState& form, RunEventQueue& events, RunControl& control) {
+    try {
+        Run(plan, form, events, control);
+    } catch (const Refusal& refusal) {
+        events.Push({RunEvent::Kind::Failed, refusal.message});
+    } catch (const platform::Win32Error& error) {
+        events.Push({RunEvent::Kind::Failed, RunStoppedMessage(error.Describe())});
+    } catch (const std::exception& error) {
+        events.Push({RunEvent::Kind::Failed, RunStoppedMessage(platform::WidenAscii(error.what()))});
     }
 }
 

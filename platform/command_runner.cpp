@@ -1,68 +1,92 @@
 #include "platform/command_runner.h"
 
 #include "platform/ansi_text.h"
-#include "platform/child_process.h"
 #include "platform/win32_error.h"
 
-#include <optional>
 #include <string>
-#include <vector>
 
 namespace sysAPI {
 
 namespace {
 
-constexpr DWORD ReadBufferSize = 32768;
-constexpr DWORD ReadRequest = 32767;
-
 // Where a chunk ends inside a double-byte character, the lead byte waits for the next chunk. A byte that
 // cannot lead always ends a character, so only the run of possible lead bytes at the end needs looking
 // at: read in pairs from its start, an odd run ends in a lone lead byte.
-size_t CompleteLength(const char* bytes, size_t count) {
+size_t CompleteLength(std::string_view bytes) {
     size_t run = 0;
-    while (run < count && platform::IsAnsiLeadByte(static_cast<unsigned char>(bytes[count - 1 - run]))) {
+    while (run < bytes.size() &&
+           platform::IsAnsiLeadByte(static_cast<unsigned char>(bytes[bytes.size() - 1 - run]))) {
         ++run;
     }
-    return run % 2 == 0 ? count : count - 1;
+    return run % 2 == 0 ? bytes.size() : bytes.size() - 1;
 }
 
-// Converts bytes that end on a character boundary and appends them to text.
-void AppendAnsi(std::wstring& text, std::string_view bytes) {
-    text += platform::FromAnsi(bytes);
-}
+// Tells the listener the child's end however the run ends.
+class Attachment {
+  public:
+    Attachment(CommandListener& listener, platform::PipedChild& child) : listener_(listener) {
+        listener_.Attached(child);
+    }
+    ~Attachment() { listener_.Detached(); }
+    Attachment(const Attachment&) = delete;
+    Attachment& operator=(const Attachment&) = delete;
+
+  private:
+    CommandListener& listener_;
+};
+
+class Collector : public CommandListener {
+  public:
+    void OnOutput(std::wstring_view text) override { text_ += text; }
+    std::wstring text_;
+};
 
 } // namespace
 
-std::wstring GetCommandOutput(std::wstring_view commandLine, std::wstring_view folder) {
+void GetCommandOutput(std::wstring_view commandLine, std::wstring_view folder, CommandListener& listener) {
     std::optional<platform::PipedChild> child;
     try {
         child.emplace(commandLine, folder);
     } catch (const platform::Win32Error& error) {
         // Whatever failed before the start is the pipe's part.
         if (error.call() != "CreateProcessW") {
-            return L"CreatePipe failed. error: " + std::to_wstring(error.code());
+            listener.OnOutput(L"CreatePipe failed. error: " + std::to_wstring(error.code()));
+        } else {
+            listener.OnOutput(L"error: '" + std::wstring(commandLine) + L"' 不是可运行的程序");
         }
-        return L"error: '" + std::wstring(commandLine) + L"' 不是可运行的程序";
+        return;
     }
+    const Attachment attached(listener, *child);
+    std::string carried;
+    for (;;) {
+        const platform::ChildNotice notice = child->Next();
+        switch (notice.kind) {
+        case platform::ChildNotice::Kind::Output: {
+            carried += notice.output;
+            const size_t complete = CompleteLength(carried);
+            listener.OnOutput(platform::FromAnsi(std::string_view(carried).substr(0, complete)));
+            carried.erase(0, complete);
+            break;
+        }
+        case platform::ChildNotice::Kind::ProcessStarted:
+            listener.OnProcessStarted(notice.processId, notice.image);
+            break;
+        case platform::ChildNotice::Kind::ProcessEnded:
+            listener.OnProcessEnded(notice.processId, notice.exitCode);
+            break;
+        case platform::ChildNotice::Kind::Finished:
+            if (!carried.empty()) {
+                listener.OnOutput(platform::FromAnsi(carried));
+            }
+            return;
+        }
+    }
+}
 
-    std::wstring text;
-    std::vector<char> buffer(ReadBufferSize);
-    size_t carried = 0;
-    DWORD got = 0;
-    while (child->Read(buffer.data() + carried, ReadRequest - static_cast<DWORD>(carried), got)) {
-        if (got == 0) {
-            continue;
-        }
-        const size_t available = carried + got;
-        const size_t complete = CompleteLength(buffer.data(), available);
-        AppendAnsi(text, std::string_view(buffer.data(), complete));
-        carried = available - complete;
-        if (carried != 0) {
-            buffer[0] = buffer[complete];
-        }
-    }
-    AppendAnsi(text, std::string_view(buffer.data(), carried));
-    return text;
+std::wstring GetCommandOutput(std::wstring_view commandLine, std::wstring_view folder) {
+    Collector collector;
+    GetCommandOutput(commandLine, folder, collector);
+    return std::move(collector.text_);
 }
 
 } // namespace sysAPI

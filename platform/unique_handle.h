@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <unknwn.h>
+
 #include <utility>
 
 namespace platform {
@@ -67,6 +69,11 @@ template <typename Pointer, auto Release> struct NullIsEmptyTraits {
     static bool IsValid(pointer value) noexcept { return value != nullptr; }
     static void Close(pointer value) noexcept { Release(value); }
 };
+
+// A COM interface pointer released once.
+inline void ReleaseCom(IUnknown* object) noexcept {
+    object->Release();
+}
 
 // A kernel handle closed with CloseHandle (files, pipes, processes, threads).
 using unique_handle = unique_any<HandleTraits>;

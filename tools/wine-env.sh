@@ -41,6 +41,11 @@ wine_start() {
             return 1
         fi
     fi
+    # A crash ends the crashing program, as on Windows where the child inherits an error mode without fault
+    # dialogs; Wine ignores that mode and would start its debugger's dialog.
+    if ! grep -q '"ShowCrashDialog"=dword:00000000' "$WINEPREFIX/user.reg" 2>/dev/null; then
+        "$WINELOADER" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+    fi
     # A network share for the tests: Wine answers \\brindle-nas\scratch with the build's scratch folder.
     mkdir -p "$WINEPREFIX/dosdevices/unc/brindle-nas"
     ln -sfn "$build/scratch" "$WINEPREFIX/dosdevices/unc/brindle-nas/scratch"

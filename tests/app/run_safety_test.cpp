@@ -109,7 +109,11 @@ TEST_F(RunThroughTheWindow, CleansEachArchiveOfTheTreeOnceWithExactlyTheMasksTyp
         }
         EXPECT_EQ(Log().find(Generated(c.folder) + L"\r\n"), 5u) << "the first entry, after its time";
         EXPECT_EQ(Count(Log(), says), 2u);
-        EXPECT_TRUE(Log().ends_with(says + L"\r\n" + Rule));
+        EXPECT_EQ(Count(Log(), says + L"\r\n" + Rule), 1u) << "the output's entry ends with the output";
+        EXPECT_TRUE(
+            Log().ends_with(Entry(L"共 2 个压缩文件：删除了文件的 2 个，没有匹配文件的 0 个，失败 0 个，"
+                                  L"未处理（已停止）0 个。")))
+            << "the summary closes the log";
         EXPECT_TRUE(::IsWindowEnabled(Control(cmdExecute)));
         EXPECT_EQ(apptest::Text(Control(txtPath)) + apptest::Text(Control(cmbFileType)), c.typed + c.pattern);
         EXPECT_FALSE(testsupport::Exists(c.folder + L"\\Brindle.BAT") ||

@@ -2,7 +2,9 @@
 # Real key presses and clicks at Brindle's window (xdotool, as a person's keys arrive): a plain letter never
 # presses a button or ticks a box, the focus comes back where it was after a box, the picker or a minimise,
 # the access keys work with Alt, Enter presses the focused button (Execute elsewhere), and keys and clicks
-# during a run start no second run. What ran is read from the recording archiver beside the program.
+# during a run start no second run. During a run the window answers, shows its progress and output, and
+# stops by its stop button or on closing; ended from outside, it leaves no process of the run behind. What
+# ran is read from the recording archiver beside the program.
 set -euo pipefail
 wine_run=$1 brindle=$2 fake_rar=$3 probe_exe=$4 work=$5
 
@@ -16,12 +18,16 @@ printf x >"$work/data/sub/b.rar"
 folder="Z:${work//\//\\}\\data"
 calls="$program/rar-calls.log"
 
-txtPath=101 cmdPath=102 chkSubPath=103 chkSaveBat=107 cmdExecute=110
+txtPath=101 cmdPath=102 chkSubPath=103 chkSaveBat=107 cmdExecute=110 txtOutput=112 cmdStop=113
 probe() { "$wine_run" "$probe_exe" "$@" | tr -d '\r'; }
 press() { xdotool key --clearmodifiers "$@"; sleep 0.7; }
 click() { local x y; read -r x y < <(probe where "$1"); xdotool mousemove "$x" "$y" click 1; sleep 0.7; }
 calls() { [ -f "$calls" ] && grep -c . "$calls" || echo 0; }
 batch_written() { [ -f "$work/data/Brindle.BAT" ] && echo yes || echo no; }
+logged() { probe text $txtOutput | grep -c -- "$1" || true; }
+quick_answers() { [ "$(probe answers 1000)" -le 100 ] && echo yes || echo no; }
+logged_stop_asked() { probe text $cmdStop | grep -c '立即结束' || true; }
+alive() { kill -0 "$1" 2>/dev/null && echo yes || echo no; }
 failures=0
 # expect <what> <expected> <command...>: the command must answer <expected> within 10 s. A run, a box
 # or Wine handing the focus back (once the X server has told it the window is active again) can take a
@@ -129,6 +135,56 @@ expect_focus "focus after the held run" $txtPath
 press Tab
 expect_focus "focus on Browse after the run" $cmdPath
 expect "archiver calls after keys and clicks during a run" 5 calls
+
+# During a run the window answers at once, its caption tells which archive of how many, and the output shows
+# as it comes. The stop button lets the archive in progress finish and starts no other; nothing is left.
+press alt+s
+before=$(logged '^Deleting from ')
+touch "$program/rar-holds"
+press alt+e
+expect "the second held run under way" 6 calls
+expect "the caption during the run" "Brindle - v0.1.14 - 1/2" probe caption
+expect "output shown while the archiver works" $((before + 1)) logged '^Deleting from '
+expect "answers within 100 ms during the run" yes quick_answers
+click $cmdStop
+rm -f "$program/rar-holds"
+expect "Execute enabled after the stopped run" 1 probe enabled $cmdExecute
+expect "the stop in the log" 1 logged '^运行已停止，1 个压缩文件未处理。$'
+expect "the caption after the run" "Brindle - v0.1.14" probe caption
+expect "archiver calls after the stop" 6 calls
+expect "no archiver left after the stop" 0 probe processes Rar.exe
+expect "no batch left after the stop" no batch_written
+
+# Closing during a run asks first: 否, the default, leaves the run going; 是 stops it, then closes.
+touch "$program/rar-holds"
+press alt+e
+expect "the third held run under way" 7 calls
+press alt+F4
+expect "the question on closing during a run" 1 probe boxes
+press Return
+expect "the question answered with Enter" 0 probe boxes
+expect "the run goes on after 否" 0 probe enabled $cmdExecute
+press alt+F4
+expect "the question on closing again" 1 probe boxes
+press y
+expect "the question answered with 是" 0 probe boxes
+expect "the stop button showing that a stop was asked" 1 logged_stop_asked
+rm -f "$program/rar-holds"
+expect "Brindle closed once the archive in progress finished" no alive "$brindle"
+expect "archiver calls after closing" 7 calls
+expect "no archiver left after closing" 0 probe processes Rar.exe
+
+# Ended from outside during a run, as by the Task Manager: every process of the run ends with it.
+"$wine_run" "$probe_exe" run "Z:${program//\//\\}\\Brindle.exe" "$folder" >/dev/null 2>&1 &
+brindle=$!
+probe wait
+sleep 1
+touch "$program/rar-holds"
+press alt+e
+expect "the run ended from outside under way" 8 calls
+probe kill
+expect "no archiver left after Brindle was ended" 0 probe processes Rar.exe
+rm -f "$program/rar-holds"
 
 echo "keys: $failures failed checks"
 [ "$failures" -eq 0 ]

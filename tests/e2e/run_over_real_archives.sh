@@ -1,7 +1,8 @@
 #!/bin/bash
 # One run through Brindle's window over real archives (fixtures and stand-in-made ones, Chinese names,
-# blanks, nesting, a hidden folder): every archive holds exactly its non-matching members, the hidden one
-# is unchanged, the log shows the report. With "long" as eighth argument the tree's path is some 300
+# blanks, nesting, a hidden folder, and archives the archiver refuses): every archive holds exactly its
+# non-matching members, the hidden and the refused ones are unchanged, the log shows the report and a
+# summary that names each refused archive, with the reason its exit code gives, and each one emptied. With "long" as eighth argument the tree's path is some 300
 # characters long (the run starts in its short form; every archive's long path is past MAX_PATH).
 set -euo pipefail
 wine_run=$1 brindle=$2 standin=$3 driver=$4 probe=$5 fixtures=$6 work=$7 form=${8:-}
@@ -22,6 +23,11 @@ for fixture in rar.rar rar_windows.rar rar_subblock.rar rar_noeof.rar rar_compre
                rar5_stored_manyfiles.rar; do
     place "$fixtures/$fixture" "f$n" "$fixture"
 done
+# Refused by the archiver: a volume of a set (2), encrypted names (2), a damaged archive (2 or 3).
+declare -A refused=([rar_multivolume.part0001.rar]='致命错误（退出代码 2）'
+                    [rar5_encrypted_filenames.rar]='致命错误（退出代码 2）'
+                    [rar_invalid1.rar]='(致命错误（退出代码 2）|压缩文件已损坏（CRC 校验错误）（退出代码 3）)')
+for fixture in "${!refused[@]}"; do place "$fixtures/$fixture" refused "$fixture"; done
 
 # Archives made by the stand-in, with Chinese names and blanks, nested, and one in a hidden folder
 # (Wine shows Unix dot folders as hidden).
@@ -51,7 +57,7 @@ expected_after() { # the members that the pattern does not match
 declare -A before_sum expect
 while IFS= read -r -d '' archive; do
     before_sum[$archive]=$(sha256sum "$archive" | cut -d' ' -f1)
-    [[ "$archive" = */.hidden/* ]] || expect[$archive]=$(expected_after "$archive")
+    [[ "$archive" = */.hidden/* || "$archive" = */refused/* ]] || expect[$archive]=$(expected_after "$archive")
 done < <(find "$tree" -name '*.rar' -print0)
 
 # The run, through the window as a person makes it. The probe starts Brindle in a job that ends it, and
@@ -66,7 +72,7 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 for archive in "${!before_sum[@]}"; do
     name=${archive#$tree/}
-    if [[ "$archive" = */.hidden/* ]]; then
+    if [[ "$archive" = */.hidden/* || "$archive" = */refused/* ]]; then
         [ "$(sha256sum "$archive" 2>/dev/null | cut -d' ' -f1)" = "${before_sum[$archive]}" ] || fail "$name changed"
         continue
     elif [ -z "${expect[$archive]}" ]; then
@@ -83,6 +89,18 @@ grep -q '^批处理文件：.*Brindle.BAT 已生成！$' <<<"$log" || fail "no b
 deleting=$(grep -c '^Deleting from ' <<<"$log" || true)
 [ "$deleting" -ge "${#expect[@]}" ] || fail "the log shows $deleting archiver reports, expected ${#expect[@]} at least"
 grep -q '^Deleting 广告.html$' <<<"$log" || fail "the log lacks the archiver's report of a Chinese member"
+windows() { local path="Z:${1//\//\\}"; printf '%s' "${path//\\/\\\\}"; } # as the log names it, for grep -E
+total=$(( ${#before_sum[@]} - 1 )) # the hidden one is not found
+grep -qE "^共 $total 个压缩文件：.*失败 3 个，未处理（已停止）0 个。$" <<<"$log" || fail "no summary of $total archives, 3 failed"
+for fixture in "${!refused[@]}"; do
+    grep -qE "^  $(windows "$tree/refused/$fixture")：${refused[$fixture]}$" <<<"$log" || fail "the summary does not name $fixture with its reason"
+done
+emptied=$(sed -n '/^处理后已不存在的压缩文件/,/^---/p' <<<"$log")
+for archive in "${!expect[@]}"; do
+    if [ -z "${expect[$archive]}" ]; then
+        grep -qE "^  $(windows "$archive")$" <<<"$emptied" || fail "the summary does not name ${archive#$tree/} as emptied"
+    fi
+done
 [ ! -e "$tree/Brindle.BAT" ] || fail "the batch was left behind"
 [ ! -e "$tree/RARLIST.LST" ] || fail "the list was left behind"
 

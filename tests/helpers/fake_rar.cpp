@@ -1,7 +1,7 @@
 // A recording archiver for the window and release tests. Each call appends its arguments (tab-separated,
-// UTF-8) as a line to rar-calls.log beside it and its current folder to rar-cwd.log; waits while rar-holds
-// is there (a minute at most), so that a test can act during a run; prints "Deleting from <archive>" in
-// the ANSI code page, then the bytes of rar-says.bin if there; then, as rar-asks.txt says:
+// UTF-8) as a line to rar-calls.log beside it and its current folder to rar-cwd.log; prints "Deleting from
+// <archive>" in the ANSI code page; waits while rar-holds is there (a minute at most), so that a test can act
+// during a run; prints the bytes of rar-says.bin if there; then, as rar-asks.txt says:
 //   crash     crashes (a write to address 0) after saying so, and removes the file: the next call does not
 //   stdin     asks for a password on standard input and prints what the read gave
 //   console   asks for a password on the console (CONIN$, ReadConsoleW) and prints what the read gave
@@ -52,13 +52,12 @@ int main() {
     std::ofstream(std::filesystem::path(folder + L"rar-cwd.log"), std::ios::binary | std::ios::app)
         << Encode(CP_UTF8, current) << "\r\n";
 
+    Say(Encode(CP_ACP, L"Deleting from " + std::wstring(count > 2 ? arguments[2] : L"?") + L"\r\n"));
     for (int waited = 0; waited < 60000 && std::filesystem::exists(folder + L"rar-holds"); waited += 50) {
         ::Sleep(50);
     }
-
     std::ifstream says(std::filesystem::path(folder + L"rar-says.bin"), std::ios::binary);
-    Say(Encode(CP_ACP, L"Deleting from " + std::wstring(count > 2 ? arguments[2] : L"?") + L"\r\n") +
-        std::string(std::istreambuf_iterator<char>(says), {}));
+    Say(std::string(std::istreambuf_iterator<char>(says), {}));
 
     std::string mode;
     std::ifstream(std::filesystem::path(folder + L"rar-asks.txt")) >> mode;

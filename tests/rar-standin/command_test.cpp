@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <tuple>
 
 namespace {
@@ -233,15 +234,19 @@ TEST_F(RarStandinCommand, BatchLineWithShortPathsGivesAnsiOutputWithCrLf) {
     // Standard output and error in one pipe, as the program's command runner reads them.
     platform::PipedChild child(L"cmd.exe /c \"" + (dir_ / L"run.bat") + L"\"");
     std::string bytes;
-    char buffer[4096];
-    DWORD got = 0;
-    while (child.Read(buffer, sizeof(buffer), got)) {
-        bytes.append(buffer, got);
+    DWORD interpreter = 0;
+    std::optional<DWORD> exitCode;
+    using Kind = platform::ChildNotice::Kind;
+    for (auto notice = child.Next(); notice.kind != Kind::Finished; notice = child.Next()) {
+        if (notice.kind == Kind::Output) {
+            bytes += notice.output;
+        } else if (notice.kind == Kind::ProcessStarted && interpreter == 0) {
+            interpreter = notice.processId;
+        } else if (notice.kind == Kind::ProcessEnded && notice.processId == interpreter) {
+            exitCode = notice.exitCode;
+        }
     }
-    DWORD exitCode = 99;
-    ::WaitForSingleObject(child.process(), INFINITE);
-    ::GetExitCodeProcess(child.process(), &exitCode);
-    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(exitCode, std::optional<DWORD>(0));
     const std::string expected = rarstandin::ToCodePageLossy(
         std::wstring(rarstandin::kBanner) + L"\r\n\r\nDeleting from " + shortArchive +
             L"\r\nDeleting 页面.htm\r\nDeleting 链接.url\r\nDone\r\n",
