@@ -104,10 +104,17 @@ PipedChild::PipedChild(std::wstring_view commandLine, std::wstring_view folder) 
     ::SetErrorMode(errorMode | SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
     // A console of its own with no window, shared by everything the interpreter starts. Suspended until it
     // is in the job, so nothing it starts is outside.
-    const BOOL started =
-        ::CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE,
-                         NORMAL_PRIORITY_CLASS | CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr,
-                         currentFolder.empty() ? nullptr : currentFolder.c_str(), &startup, &process);
+    // Before Windows 8 a process is in one job at most: where this program runs in a job that lets its
+    // children leave, the child leaves it for its own; where it does not, the child is started in it.
+    const auto start = [&](DWORD flags) {
+        return ::CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE,
+                                NORMAL_PRIORITY_CLASS | CREATE_NO_WINDOW | CREATE_SUSPENDED | flags, nullptr,
+                                currentFolder.empty() ? nullptr : currentFolder.c_str(), &startup, &process);
+    };
+    BOOL started = start(CREATE_BREAKAWAY_FROM_JOB);
+    if (!started && ::GetLastError() == ERROR_ACCESS_DENIED) {
+        started = start(0);
+    }
     const DWORD startError = ::GetLastError();
     ::SetErrorMode(errorMode);
     if (!started) {

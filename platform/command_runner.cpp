@@ -48,11 +48,13 @@ void GetCommandOutput(std::wstring_view commandLine, std::wstring_view folder, C
     try {
         child.emplace(commandLine, folder);
     } catch (const platform::Win32Error& error) {
-        // Whatever failed before the start is the pipe's part.
-        if (error.call() != "CreateProcessW") {
+        if (error.call() == "CreateNamedPipeW" || error.call() == "CreateFileW") {
             listener.OnOutput(L"CreatePipe failed. error: " + std::to_wstring(error.code()));
-        } else {
+        } else if (error.call() == "CreateProcessW") {
             listener.OnOutput(L"error: '" + std::wstring(commandLine) + L"' 不是可运行的程序");
+        } else {
+            // The job that follows the run and ends it with this program could not be made.
+            listener.OnOutput(L"error: " + error.Describe());
         }
         return;
     }
