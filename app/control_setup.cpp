@@ -40,10 +40,14 @@ void CreateControls(HWND window, ControlHandles& controls) {
     // Created in tab order, which is the order Tab follows.
     for (const ControlRow& row : ControlTable()) {
         const ControlClass controlClass = ClassFor(row.kind);
-        controls.Set(row.id, ::CreateWindowExW(controlClass.exStyle, controlClass.name, row.caption,
-                                               controlClass.style, 0, 0, 0, 0, window,
-                                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
-                                               instance, nullptr));
+        const HWND control = ::CreateWindowExW(
+            controlClass.exStyle, controlClass.name, row.caption, controlClass.style, 0, 0, 0, 0, window,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
+        // A window without one of its controls would fail later, far from the cause.
+        if (control == nullptr) {
+            platform::ThrowLastError("CreateWindowExW", controlClass.name);
+        }
+        controls.Set(row.id, control);
     }
     // The frames go to the bottom of the order, so they never paint over the controls inside them.
     for (const ControlRow& row : ControlTable()) {

@@ -1,6 +1,7 @@
 #include "app/dpi.h"
 
 #include "app/gdi_objects.h"
+#include "platform/scope_exit.h"
 
 namespace app {
 
@@ -57,7 +58,8 @@ HFONT CreateDesignFont(int dpi) {
 SIZE TextExtent(HWND control, HFONT font, std::wstring_view text) {
     SIZE size{};
     const window_dc dc(control);
-    const selected_object selected(dc.get(), font);
+    const HGDIOBJ previous = ::SelectObject(dc.get(), font);
+    const platform::scope_exit reselect([&] { ::SelectObject(dc.get(), previous); });
     ::GetTextExtentPoint32W(dc.get(), text.data(), static_cast<int>(text.size()), &size);
     return size;
 }

@@ -246,8 +246,9 @@ void frmMain::OnShown() {
         return;
     }
     com_.emplace();
-    completesFolders_ =
-        com_->initialized() && SUCCEEDED(::SHAutoComplete(Control(txtPath), SHACF_FILESYS_DIRS));
+    if (com_->initialized()) {
+        ::SHAutoComplete(Control(txtPath), SHACF_FILESYS_DIRS);
+    }
 }
 
 LRESULT frmMain::OnCtlColorStatic(HDC dc, HWND control) {

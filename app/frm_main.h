@@ -40,8 +40,6 @@ class frmMain : public job::RunView {
     // Puts the folder that path stands for (a file stands for its folder) into the folder box, as a folder
     // given on the command line or dropped on the window is.
     void TakeFolder(const std::wstring& path);
-    // True once the shell completes typed folders in the folder box.
-    bool CompletesFolders() const noexcept { return completesFolders_; }
 
     HWND hwnd() const noexcept { return hwnd_; }
     HWND Control(ControlId id) const noexcept { return controls_[id]; }
@@ -108,7 +106,6 @@ class frmMain : public job::RunView {
     HWND focusWhenInactive_ = nullptr;
     // The button Enter presses: Browse while it has the focus, Execute otherwise.
     ControlId defaultButton_ = cmdExecute;
-    bool completesFolders_ = false;
 };
 
 } // namespace app

@@ -34,17 +34,4 @@ class window_dc {
     HDC dc_;
 };
 
-// An object selected into a device context, the previous one put back when done.
-class selected_object {
-  public:
-    selected_object(HDC dc, HGDIOBJ object) noexcept : dc_(dc), previous_(::SelectObject(dc, object)) {}
-    ~selected_object() { ::SelectObject(dc_, previous_); }
-    selected_object(const selected_object&) = delete;
-    selected_object& operator=(const selected_object&) = delete;
-
-  private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
-
 } // namespace app

@@ -2,6 +2,7 @@
 
 #include "app/controls.h"
 #include "job/log_entry.h"
+#include "platform/scope_exit.h"
 #include "platform/unique_handle.h"
 
 #include <algorithm>
@@ -12,25 +13,6 @@ namespace {
 
 // Moveable local memory is freed unless handed on (release) to the edit control.
 using platform::unique_hlocal;
-
-// A moveable block locked for as long as its text is read or written.
-class LockedText {
-  public:
-    explicit LockedText(HLOCAL memory) : memory_(memory), text_(static_cast<wchar_t*>(::LocalLock(memory))) {}
-    ~LockedText() {
-        if (text_ != nullptr) {
-            ::LocalUnlock(memory_);
-        }
-    }
-    LockedText(const LockedText&) = delete;
-    LockedText& operator=(const LockedText&) = delete;
-
-    wchar_t* text() const noexcept { return text_; }
-
-  private:
-    HLOCAL memory_;
-    wchar_t* text_;
-};
 
 // The box grows its buffer to the exact size each append needs, moving the whole log every time. Handing
 // it a buffer with room ahead, twice what it holds, keeps the cost of an append at the entry's length.
@@ -51,13 +33,15 @@ void MakeRoom(HWND edit, size_t held, size_t needed) {
     }
     {
         // With common controls 6 the buffer holds UTF-16 whichever way the box was made.
-        const LockedText text(current);
-        const LockedText copy(larger.get());
-        if (text.text() == nullptr || copy.text() == nullptr) {
+        const auto* text = static_cast<const wchar_t*>(::LocalLock(current));
+        const platform::scope_exit unlockText([&] { ::LocalUnlock(current); });
+        auto* copy = static_cast<wchar_t*>(::LocalLock(larger.get()));
+        const platform::scope_exit unlockCopy([&] { ::LocalUnlock(larger.get()); });
+        if (text == nullptr || copy == nullptr) {
             return;
         }
-        std::copy(text.text(), text.text() + held, copy.text());
-        copy.text()[held] = L'\0';
+        std::copy(text, text + held, copy);
+        copy[held] = L'\0';
     }
     // The box owns the larger buffer from here on; the one it gives back is freed with this owner.
     EditSetHandle(edit, larger.release());
@@ -65,22 +49,6 @@ void MakeRoom(HWND edit, size_t held, size_t needed) {
 }
 
 } // namespace
-
-DrawingHeld::DrawingHeld(HWND edit)
-    : edit_(edit), shown_((::GetWindowLongPtrW(edit, GWL_STYLE) & WS_VISIBLE) != 0) {
-    // The edit control keeps WM_SETREDRAW to itself (under Wine it never reaches the default handler), so
-    // the default handler is called for it directly.
-    if (shown_) {
-        ::DefWindowProcW(edit_, WM_SETREDRAW, FALSE, 0);
-    }
-}
-
-DrawingHeld::~DrawingHeld() {
-    if (shown_) {
-        ::DefWindowProcW(edit_, WM_SETREDRAW, TRUE, 0);
-        ::RedrawWindow(edit_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
-    }
-}
 
 void ReserveLogRoom(HWND edit) {
     constexpr size_t InitialRoom = 32 * 1024; // characters: some 200 entries of a batch written
@@ -92,7 +60,19 @@ namespace {
 // Appends text at the end of the box and puts the caret after it, in view.
 void AppendAtEnd(HWND edit, const std::wstring& text) {
     const size_t length = TextLength(edit);
-    const DrawingHeld held(edit);
+    // An append redraws the box's two scroll bars there and then, some 15 ms each under Wine: the box is
+    // kept from drawing until it is done, and then painted once. The edit control keeps WM_SETREDRAW to
+    // itself (under Wine it never reaches the default handler), so the default handler gets it directly.
+    const bool shown = (::GetWindowLongPtrW(edit, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (shown) {
+        ::DefWindowProcW(edit, WM_SETREDRAW, FALSE, 0);
+    }
+    const platform::scope_exit redraw([&] {
+        if (shown) {
+            ::DefWindowProcW(edit, WM_SETREDRAW, TRUE, 0);
+            ::RedrawWindow(edit, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
+        }
+    });
     MakeRoom(edit, length, length + text.size());
     // Replacing an empty selection at the end costs the text's length, not the log's.
     EditSetSel(edit, length, length);

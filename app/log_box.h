@@ -11,20 +11,6 @@ namespace app {
 // nothing; once shown, every new buffer makes the box lay out and redraw its scroll bars.
 void ReserveLogRoom(HWND edit);
 
-// Keeps a shown edit box from drawing while it lives, and has the box painted once when it ends: an append
-// would redraw the box's two scroll bars there and then, some 15 ms each under Wine.
-class DrawingHeld {
-  public:
-    explicit DrawingHeld(HWND edit);
-    ~DrawingHeld();
-    DrawingHeld(const DrawingHeld&) = delete;
-    DrawingHeld& operator=(const DrawingHeld&) = delete;
-
-  private:
-    HWND edit_;
-    bool shown_;
-};
-
 // Appends one stamped entry for message at time and puts the caret at the end, in view.
 void AppendLogEntry(HWND edit, std::wstring_view message, const SYSTEMTIME& time);
 

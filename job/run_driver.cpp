@@ -159,7 +159,7 @@ void RunBatch(const RunPlan& plan, const JobState& form, RunEventQueue& events, 
     if (control.StopRequested()) {
         events.Push({RunEvent::Kind::Message, StoppedMessage(outcomes, control.EndedNow())});
     }
-    events.Push({RunEvent::Kind::Message, SummaryMessage(outcomes)});
+    events.Push({RunEvent::Kind::Message, SummaryMessage(outcomes, control.StopRequested())});
 }
 
 void Run(const RunPlan& plan, JobState& form, RunEventQueue& events, RunControl& control) {

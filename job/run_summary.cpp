@@ -64,7 +64,7 @@ std::wstring ExitCodeReason(unsigned long code) {
     return L"异常退出（退出代码 " + Hex(code) + L"）";
 }
 
-std::wstring SummaryMessage(const std::vector<ArchiveOutcome>& outcomes) {
+std::wstring SummaryMessage(const std::vector<ArchiveOutcome>& outcomes, bool stopped) {
     size_t deleted = 0, noMatch = 0, failed = 0, notProcessed = 0;
     std::vector<std::wstring> failures, skipped, gone;
     for (const auto& archive : outcomes) {
@@ -85,7 +85,8 @@ std::wstring SummaryMessage(const std::vector<ArchiveOutcome>& outcomes) {
     }
     std::wstring text = L"共 " + std::to_wstring(outcomes.size()) + L" 个压缩文件：删除了文件的 " +
                         std::to_wstring(deleted) + L" 个，没有匹配文件的 " + std::to_wstring(noMatch) +
-                        L" 个，失败 " + std::to_wstring(failed) + L" 个，未处理（已停止）" +
+                        L" 个，失败 " + std::to_wstring(failed) + L" 个，未处理" +
+                        (stopped || notProcessed == 0 ? L"（已停止）" : L"（批处理提前结束）") +
                         std::to_wstring(notProcessed) + L" 个。";
     AppendList(text, L"失败的压缩文件：", failures);
     AppendList(text, L"未处理的压缩文件：", skipped);

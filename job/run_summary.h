@@ -22,8 +22,9 @@ struct ArchiveOutcome {
 std::wstring ExitCodeReason(unsigned long code);
 
 // The summary entry: how many archives, how many had members deleted, had none matching, failed, were
-// not processed; then each archive that failed or was not processed, and each that is gone.
-std::wstring SummaryMessage(const std::vector<ArchiveOutcome>& outcomes);
+// not processed (because the user stopped the run, or because the batch ended early); then each archive
+// that failed or was not processed, and each that is gone.
+std::wstring SummaryMessage(const std::vector<ArchiveOutcome>& outcomes, bool stopped = true);
 
 // The entry for a stopped run: how many archives were not processed, and the archive ended at once, if any.
 std::wstring StoppedMessage(const std::vector<ArchiveOutcome>& outcomes, bool endedAtOnce);

@@ -83,4 +83,14 @@ bool IsAnsiLeadByte(unsigned char byte) {
     return ::IsDBCSLeadByteEx(CP_ACP, byte) != FALSE;
 }
 
+// A byte that cannot lead always ends a character, so only the run of possible lead bytes at the end needs
+// looking at: read in pairs from its start, an odd run ends in a lone lead byte.
+size_t CompleteAnsiLength(std::string_view bytes) {
+    size_t run = 0;
+    while (run < bytes.size() && IsAnsiLeadByte(static_cast<unsigned char>(bytes[bytes.size() - 1 - run]))) {
+        ++run;
+    }
+    return run % 2 == 0 ? bytes.size() : bytes.size() - 1;
+}
+
 } // namespace platform

@@ -23,5 +23,8 @@ std::string ToAnsi(std::wstring_view text);
 std::wstring FromAnsi(std::string_view bytes);
 // True when the byte is the first of a double-byte character in the ANSI code page.
 bool IsAnsiLeadByte(unsigned char byte);
+// How many of the bytes end on a character boundary of the ANSI code page: all of them, or all but a lead
+// byte at the end whose second byte has not come yet.
+size_t CompleteAnsiLength(std::string_view bytes);
 
 } // namespace platform

@@ -9,18 +9,6 @@ namespace sysAPI {
 
 namespace {
 
-// Where a chunk ends inside a double-byte character, the lead byte waits for the next chunk. A byte that
-// cannot lead always ends a character, so only the run of possible lead bytes at the end needs looking
-// at: read in pairs from its start, an odd run ends in a lone lead byte.
-size_t CompleteLength(std::string_view bytes) {
-    size_t run = 0;
-    while (run < bytes.size() &&
-           platform::IsAnsiLeadByte(static_cast<unsigned char>(bytes[bytes.size() - 1 - run]))) {
-        ++run;
-    }
-    return run % 2 == 0 ? bytes.size() : bytes.size() - 1;
-}
-
 // Tells the listener the child's end however the run ends.
 class Attachment {
   public:
@@ -64,8 +52,9 @@ void GetCommandOutput(std::wstring_view commandLine, std::wstring_view folder, C
         const platform::ChildNotice notice = child->Next();
         switch (notice.kind) {
         case platform::ChildNotice::Kind::Output: {
+            // The lead byte of a character split between reads waits for the next read.
             carried += notice.output;
-            const size_t complete = CompleteLength(carried);
+            const size_t complete = platform::CompleteAnsiLength(carried);
             listener.OnOutput(platform::FromAnsi(std::string_view(carried).substr(0, complete)));
             carried.erase(0, complete);
             break;

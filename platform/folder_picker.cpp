@@ -1,5 +1,6 @@
 #include "platform/com_apartment.h"
 #include "platform/sys_api.h"
+#include "platform/unique_handle.h"
 
 #include <shlobj.h>
 
@@ -8,25 +9,6 @@
 namespace sysAPI {
 
 namespace {
-
-// Memory the shell hands over, released to the task allocator: the item list and the path's text.
-template <typename T> class TaskMemory {
-  public:
-    TaskMemory() = default;
-    ~TaskMemory() { ::CoTaskMemFree(value_); }
-    TaskMemory(const TaskMemory&) = delete;
-    TaskMemory& operator=(const TaskMemory&) = delete;
-
-    T get() const noexcept { return value_; }
-    T* put() noexcept {
-        ::CoTaskMemFree(value_);
-        value_ = nullptr;
-        return &value_;
-    }
-
-  private:
-    T value_ = nullptr;
-};
 
 // Opens the picker at the folder handed over in data, once its tree is there.
 int CALLBACK OpenAtFolder(HWND picker, UINT message, LPARAM, LPARAM data) {
@@ -52,14 +34,13 @@ std::wstring BrowseForFolder(std::wstring_view title, HWND owner, const std::wst
         info.lParam = reinterpret_cast<LPARAM>(startFolder.c_str());
     }
 
-    TaskMemory<PIDLIST_ABSOLUTE> items;
-    *items.put() = ::SHBrowseForFolderW(&info);
+    const platform::unique_cotaskmem<PIDLIST_ABSOLUTE> items(::SHBrowseForFolderW(&info));
     if (items.get() == nullptr) {
         return std::wstring();
     }
     // The shell allocates the path at its full length: a long path comes back whole, never cut to a
     // buffer.
-    TaskMemory<PWSTR> path;
+    platform::unique_cotaskmem<PWSTR> path;
     if (FAILED(::SHGetNameFromIDList(items.get(), SIGDN_FILESYSPATH, path.put())) || path.get() == nullptr) {
         return std::wstring();
     }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <objbase.h>
 #include <unknwn.h>
 
 #include <utility>
@@ -81,8 +82,8 @@ using unique_handle = unique_any<HandleTraits>;
 using unique_hfind = unique_any<FindHandleTraits>;
 // Local memory freed with LocalFree.
 using unique_hlocal = unique_any<NullIsEmptyTraits<HLOCAL, ::LocalFree>>;
-// A loaded library freed with FreeLibrary.
-using unique_hmodule = unique_any<NullIsEmptyTraits<HMODULE, ::FreeLibrary>>;
+// Memory the shell or COM hands over, freed with CoTaskMemFree (an item list, a path's text).
+template <typename Pointer> using unique_cotaskmem = unique_any<NullIsEmptyTraits<Pointer, ::CoTaskMemFree>>;
 // A window station closed with CloseWindowStation.
 using unique_hwinsta = unique_any<NullIsEmptyTraits<HWINSTA, ::CloseWindowStation>>;
 // A desktop closed with CloseDesktop.

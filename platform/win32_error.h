@@ -15,7 +15,6 @@ class Win32Error : public std::runtime_error {
 
     const std::string& call() const noexcept { return call_; }
     DWORD code() const noexcept { return code_; }
-    const std::wstring& subject() const noexcept { return subject_; }
     // The system's text for the code, followed by the call and the subject, for a message box.
     std::wstring Describe() const;
 

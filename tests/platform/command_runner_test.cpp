@@ -1,3 +1,4 @@
+#include "platform/ansi_text.h"
 #include "platform/command_runner.h"
 #include "scratch.h"
 
@@ -47,5 +48,27 @@ TEST(CommandOutput, ComesBackWholeAndInOrder) {
         const std::wstring output = GetCommandOutput(c.command);
         EXPECT_EQ(output.size(), c.output.size()) << testing::PrintToString(c.command);
         EXPECT_TRUE(output == c.output) << testing::PrintToString(c.command);
+    }
+}
+
+// Code page 936: a byte from 0x81 to 0xFE leads a two-byte character, whose second byte may itself look
+// like a lead byte. A chunk that ends in a lone lead byte keeps it for the next chunk.
+TEST(AnsiText, AChunkEndsOnACharacterBoundary) {
+    const struct {
+        std::string bytes;
+        size_t complete;
+    } cases[] = {
+        {"", 0},
+        {"abc", 3},
+        {"a\xD6", 1},            // a lone lead byte
+        {"a\xD6\xD0", 3},        // one whole character
+        {"a\xD6\xD0\xD6", 3},    // a whole one, then a lone lead byte
+        {"\xD6\xD0\xD6\xD0", 4}, // two whole characters made of possible lead bytes
+        {"x\xD6"
+         "A",
+         3}, // a trail byte that cannot lead ends the character
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(platform::CompleteAnsiLength(c.bytes), c.complete) << testing::PrintToString(c.bytes);
     }
 }
