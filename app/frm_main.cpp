@@ -247,7 +247,7 @@ void frmMain::OnShown() {
     }
     com_.emplace();
     if (com_->initialized()) {
-        ::SHAutoComplete(Control(txtPath), SHACF_FILESYS_DIRS);
+        completion_.Attach(Control(txtPath));
     }
 }
 

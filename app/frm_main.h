@@ -4,6 +4,7 @@
 // window's thread, which keeps answering and takes the run's events as they come.
 
 #include "app/control_setup.h"
+#include "app/folder_completion.h"
 #include "app/gdi_objects.h"
 #include "app/layout.h"
 #include "app/log_box.h"
@@ -44,6 +45,8 @@ class frmMain : public job::RunView {
     HWND hwnd() const noexcept { return hwnd_; }
     HWND Control(ControlId id) const noexcept { return controls_[id]; }
     const job::JobState& form() const noexcept { return form_; }
+    // True while the folder box's list of suggestions shows: Enter is then the list's.
+    bool CompletionListShown() const { return completion_.ListShown(); }
     // True from Execute's click until the run has ended.
     bool Running() const noexcept { return run_ != nullptr; }
 
@@ -86,6 +89,7 @@ class frmMain : public job::RunView {
 
     // COM runs from the first show until the window is gone (the folder box's completion needs it).
     std::optional<platform::ComApartment> com_;
+    FolderCompletion completion_;
     std::wstring programFolder_;
     job::JobState form_;
     HWND hwnd_ = nullptr;

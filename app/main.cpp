@@ -15,11 +15,11 @@
 
 namespace {
 
-int RunMessageLoop(HWND window) {
+int RunMessageLoop(const app::frmMain& window) {
     MSG message;
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
         // The dialog manager gives the window Tab, access keys and the default button.
-        if (!app::HandleDialogKeys(window, message)) {
+        if (!app::HandleDialogKeys(window.hwnd(), message, window.CompletionListShown())) {
             ::TranslateMessage(&message);
             ::DispatchMessageW(&message);
         }
@@ -42,7 +42,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
             window.TakeFolder(given);
         }
         window.Show(showCommand);
-        return RunMessageLoop(window.hwnd());
+        return RunMessageLoop(window);
     } catch (const platform::Win32Error& error) {
         ::MessageBoxW(nullptr, error.Describe().c_str(), app::ProgramTitle, MB_OK | MB_ICONSTOP);
     } catch (const std::exception&) {
