@@ -59,9 +59,9 @@ class ArchiveSearch {
   public:
     // aliases: the starting folder's short form was verified, so the listing's aliases may name its
     // entries; otherwise every entry is named by its long name.
-    ArchiveSearch(JobState& form, std::wstring filter, bool searchSubDir, bool aliases)
-        : form_(form), filter_(platform::FoldNameCase(std::move(filter))), searchSubDir_(searchSubDir),
-          aliases_(aliases) {}
+    ArchiveSearch(JobState& form, std::wstring start, std::wstring filter, bool searchSubDir, bool aliases)
+        : form_(form), start_(std::move(start)), filter_(platform::FoldNameCase(std::move(filter))),
+          searchSubDir_(searchSubDir), aliases_(aliases) {}
 
     // dir is the long path as the caller built it, ending in '\'; shortDir the path the batch names it
     // by, also ending in '\'; throughLink tells that dir was listed as a link, junction or mount point.
@@ -77,8 +77,13 @@ class ArchiveSearch {
             for (auto entry = listing.First(dir, attr::Any); entry; entry = listing.Next()) {
                 entries.push_back(std::move(*entry));
             }
-        } catch (const platform::Win32Error&) {
+        } catch (const platform::Win32Error& error) {
             listed = false;
+            // The starting folder's failure fails the whole search; a subfolder's is reported.
+            if (dir != start_) {
+                form_.unlistedFolders.push_back(
+                    {dir.substr(0, dir.size() - 1), platform::SystemMessage(error.code())});
+            }
         }
 
         const NameCounts counts(entries);
@@ -105,7 +110,7 @@ class ArchiveSearch {
         if (!listed) {
             return false;
         }
-        // Subfolders are searched only after this folder's listing has ended; a failing one is skipped.
+        // Subfolders are searched only after this folder's listing has ended.
         for (const auto& subfolder : subfolders) {
             SearchFolder(subfolder.dir, subfolder.shortDir, subfolder.throughLink);
         }
@@ -137,9 +142,9 @@ class ArchiveSearch {
         if (!platform::AdmittedByMask(entry.attributes, attr::Archive)) {
             return false;
         }
-        // The system's search matches a pattern against the alias as well as the long name.
-        return WildcardMatch(filter_, platform::FoldNameCase(entry.name)) ||
-               (!entry.shortName.empty() && WildcardMatch(filter_, platform::FoldNameCase(entry.shortName)));
+        // The long name only: the system's own search would match the 8.3 alias too, and take
+        // "备份.rar_old", whose alias ends in .RAR, for "*.rar".
+        return WildcardMatch(filter_, platform::FoldNameCase(entry.name));
     }
 
     static bool IsSubfolder(const platform::DirEntry& entry) {
@@ -165,6 +170,7 @@ class ArchiveSearch {
     }
 
     JobState& form_;
+    std::wstring start_;
     std::wstring filter_;
     bool searchSubDir_;
     bool aliases_;
@@ -180,7 +186,7 @@ bool AutoListFiles(JobState& form, std::wstring sDirName, std::wstring FileFilte
     // Where the system gives no short form (as on a network share), archives are named by their long
     // paths.
     const auto shortDir = platform::VerifiedShortPath(sDirName);
-    ArchiveSearch search(form, std::move(FileFilter), SearchSubDir, shortDir.has_value());
+    ArchiveSearch search(form, sDirName, std::move(FileFilter), SearchSubDir, shortDir.has_value());
     return search.SearchFolder(sDirName, WithFinalSeparator(shortDir.value_or(sDirName)), false);
 }
 

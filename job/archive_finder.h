@@ -6,10 +6,11 @@
 
 namespace job {
 
-// Appends the short path of every file matching FileFilter in sDirName (and, with SearchSubDir, in all
-// its subfolders, depth first), each followed by '|', to form.strFileList. True when this folder's own
-// listing ran without error; a failing subfolder is skipped silently. Hidden and system entries are
-// never listed or entered, and a folder reached twice through a link is searched once.
+// Appends the short path of every file whose own long name matches FileFilter in sDirName (and, with
+// SearchSubDir, in all its subfolders, depth first), each followed by '|', to form.strFileList. True when
+// this folder's own listing ran without error; a subfolder that cannot be listed is appended to
+// form.unlistedFolders with the system's reason. Hidden and system entries are never listed or entered,
+// and a folder reached twice through a link is searched once.
 bool AutoListFiles(JobState& form, std::wstring sDirName, std::wstring FileFilter, bool SearchSubDir);
 
 } // namespace job

@@ -1,6 +1,7 @@
 #include "job/batch_file.h"
 
 #include "job/refusal.h"
+#include "platform/file_path.h"
 #include "platform/text_file.h"
 #include "platform/win32_error.h"
 
@@ -45,7 +46,7 @@ bool CreatBatFile(const JobState& form, const std::wstring& sBatFile, const std:
     } catch (const platform::Win32Error& error) {
         why = error.Describe();
     }
-    ::DeleteFileW(unfinished.c_str());
+    ::DeleteFileW(platform::PathForFileCall(unfinished).c_str());
     return false;
 }
 

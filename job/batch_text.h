@@ -14,6 +14,11 @@ inline constexpr size_t MaxBatchLineLength = 8191;
 
 // True when the pattern holds nothing but blanks.
 bool IsBlankPattern(std::wstring_view pattern);
+// True when the pattern holds a line break or another control character (below U+0020 but tab, and
+// U+007F): the interpreter would end the batch line there and run the rest as a command of its own.
+bool HoldsControlCharacter(std::wstring_view pattern);
+// The refusal of such a pattern.
+inline constexpr wchar_t ControlCharacterMessage[] = L"要删除的文件类型中含有换行符或其他控制字符，请检查！";
 
 // The pattern as the interpreter must read it: '%' doubled everywhere, and & | < > ^ escaped with '^'
 // outside double quotes.
@@ -29,9 +34,26 @@ std::wstring BatchLine(std::wstring_view rarExe, std::wstring_view archive, std:
 // the same character.
 bool FitsOnABatchLine(std::wstring_view line);
 
-// The first of the pattern's masks that matches every name, such as "*" or "*.*": the archiver then
-// empties each archive and removes it. Masks are split at blanks outside double quotes, as the
-// interpreter splits them.
+// What in a pattern makes the archiver take every member, so that it empties each archive and removes it.
+struct EmptyingPattern {
+    // No mask is left once the archiver's switches are set aside; the archiver then takes every member,
+    // as it does when given no file names.
+    bool noMask = false;
+    // The mask that matches every name, such as "*", "*.*" or "*\*"; with noMask, the pattern as typed,
+    // without blanks at its ends.
+    std::wstring text;
+};
+
+// What makes the pattern take every member, or nothing when it takes less. The pattern is split into
+// words as the archiver gets them: at blanks outside double quotes, the quotes removed. A word that
+// begins with '-' is a switch, unless it follows a word "--", which ends the switches; every other word
+// is a mask. A mask matches every name when its last part (after '\' or '/') holds a '*' and nothing but
+// '*', '?' and '.', and each part before it nothing but those.
+std::optional<EmptyingPattern> WhatEmptiesWholeArchives(std::wstring_view pattern);
+// The same, naming only the text the question names.
 std::optional<std::wstring> MaskMatchingEveryName(std::wstring_view pattern);
+// The question asked before such a run, 否 its default answer. A batch-only run deletes nothing itself:
+// its question is about the batch it writes.
+std::wstring EmptiesWholeArchivesQuestion(const EmptyingPattern& what, bool batchOnly);
 
 } // namespace job

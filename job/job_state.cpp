@@ -1,5 +1,8 @@
 #include "job/job_state.h"
 
+#include "platform/file_path.h"
+#include "platform/win32_error.h"
+
 #include <algorithm>
 
 namespace job {
@@ -14,11 +17,27 @@ std::wstring Trim(std::wstring_view text, std::wstring_view blanks) {
 
 std::wstring NormalizeFolder(std::wstring_view typed) {
     std::wstring folder = Trim(typed, L" \t");
+    // No path holds a '"', so a text quoted whole is the path between the quotes.
+    if (folder.size() >= 2 && folder.front() == L'"' && folder.back() == L'"' &&
+        folder.find(L'"', 1) == folder.size() - 1) {
+        folder = Trim(std::wstring_view(folder).substr(1, folder.size() - 2), L" \t");
+    }
     std::replace(folder.begin(), folder.end(), L'/', L'\\');
     if (folder.size() == 2 && folder[1] == L':') {
         folder += L'\\';
     }
     return folder;
+}
+
+std::optional<std::wstring> AbsoluteFolder(const std::wstring& normalizedFolder) {
+    if (normalizedFolder.empty()) {
+        return std::nullopt;
+    }
+    try {
+        return platform::FullPathName(normalizedFolder);
+    } catch (const platform::Win32Error&) {
+        return std::nullopt;
+    }
 }
 
 std::wstring WithFinalSeparator(std::wstring folder) {

@@ -1,6 +1,7 @@
 #pragma once
 // The form state one run works on. The window owns one; tests make their own, with no window at all.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,13 @@ namespace job {
 // An archive the run found but cannot name in the batch, and why.
 struct SkippedArchive {
     std::wstring path; // the full long path
+    std::wstring reason;
+};
+
+// A subfolder the search could not list, so that what lies in it was not searched, and the system's
+// reason.
+struct UnlistedFolder {
+    std::wstring path; // the full long path, without a final '\'
     std::wstring reason;
 };
 
@@ -26,15 +34,22 @@ struct JobState {
     std::vector<std::wstring> archives;
     // Archives the current run found but cannot name in the batch.
     std::vector<SkippedArchive> skippedArchives;
+    // Subfolders the current run could not list.
+    std::vector<UnlistedFolder> unlistedFolders;
 };
 
 // The text without the characters of blanks at its ends: spaces for the lines of the archive list, spaces
 // and tabs for the folder box.
 std::wstring Trim(std::wstring_view text, std::wstring_view blanks);
 
-// The folder as typed, made fit for joining: without blanks at its ends, with '\' for '/', and a bare
-// drive ("D:") as its root ("D:\").
+// The folder as typed, made fit for joining: without blanks at its ends, without the pair of double quotes
+// around it that Explorer's 复制为路径 adds, with '\' for '/', and a bare drive ("D:") as its root ("D:\").
 std::wstring NormalizeFolder(std::wstring_view typed);
+
+// The normalised folder as a full path, the one form a run uses for the search, its files and the
+// batch: "sub", ".\sub" and "..\x" resolved against the current folder, "D:sub" against drive D's.
+// Nothing when the system cannot make it full (an empty or malformed path): no such folder exists.
+std::optional<std::wstring> AbsoluteFolder(const std::wstring& normalizedFolder);
 
 // The folder with a final '\', added unless it already ends with one.
 std::wstring WithFinalSeparator(std::wstring folder);

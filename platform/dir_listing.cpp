@@ -1,5 +1,6 @@
 #include "platform/dir_listing.h"
 
+#include "platform/file_path.h"
 #include "platform/win32_error.h"
 
 namespace platform {
@@ -30,13 +31,14 @@ std::optional<DirEntry> DirListing::First(std::wstring_view pattern, DWORD mask)
     if (pattern_.back() == L'\\' || pattern_.back() == L'/') {
         pattern_ += L'*';
     }
+    const std::wstring callPattern = PathForFileCall(pattern_);
     WIN32_FIND_DATAW data{};
-    find_.reset(::FindFirstFileExW(pattern_.c_str(), FindExInfoStandard, &data, FindExSearchNameMatch,
+    find_.reset(::FindFirstFileExW(callPattern.c_str(), FindExInfoStandard, &data, FindExSearchNameMatch,
                                    nullptr, FIND_FIRST_EX_LARGE_FETCH));
     if (!find_ && ::GetLastError() == ERROR_INVALID_PARAMETER) {
         // Windows before 7 knows no FIND_FIRST_EX_LARGE_FETCH and refuses the call; the listing is the
         // same without it.
-        find_.reset(::FindFirstFileExW(pattern_.c_str(), FindExInfoStandard, &data, FindExSearchNameMatch,
+        find_.reset(::FindFirstFileExW(callPattern.c_str(), FindExInfoStandard, &data, FindExSearchNameMatch,
                                        nullptr, 0));
     }
     if (!find_) {
@@ -89,7 +91,8 @@ std::wstring DirListing::NextName() {
 
 DWORD GetAttributes(std::wstring_view path) {
     const std::wstring text(path);
-    const DWORD attributes = ::GetFileAttributesW(text.c_str());
+    const std::wstring callPath = PathForFileCall(text);
+    const DWORD attributes = ::GetFileAttributesW(callPath.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         ThrowLastError("GetFileAttributesW", text);
     }

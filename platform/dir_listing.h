@@ -1,7 +1,7 @@
 #pragma once
 // The directory listing: first entry, next entry, nothing at the end; one listing in progress per object.
 // An entry is admitted when its hidden, system and directory bits lie within the mask; the read-only and
-// archive bits never exclude one.
+// archive bits never exclude one. A path past MAX_PATH is listed through the \\?\ prefix (PathForFileCall).
 
 #include "platform/unique_handle.h"
 

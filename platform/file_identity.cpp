@@ -1,12 +1,14 @@
 #include "platform/file_identity.h"
 
+#include "platform/file_path.h"
 #include "platform/unique_handle.h"
 
 namespace platform {
 
 std::optional<FileIdentity> IdentifyPath(const std::wstring& path) {
     // Backup semantics let CreateFile open a folder; no access right is needed to read its identity.
-    unique_handle file(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+    const std::wstring callPath = PathForFileCall(path);
+    unique_handle file(::CreateFileW(callPath.c_str(), FILE_READ_ATTRIBUTES,
                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file) {

@@ -1,5 +1,6 @@
 #pragma once
-// Which file a path leads to, whatever links or aliases lead there: the volume and the file index.
+// Which file a path leads to, whatever links or aliases lead there: the volume and the file index. A path
+// past MAX_PATH is opened through the \\?\ prefix (PathForFileCall).
 
 #include <windows.h>
 

@@ -2,6 +2,8 @@
 
 #include "platform/ansi_text.h"
 #include "platform/file_identity.h"
+#include "platform/file_path.h"
+#include "platform/grown_string.h"
 #include "platform/sys_api.h"
 
 #include <windows.h>
@@ -10,24 +12,15 @@
 
 namespace {
 
-// The short form through GetShortPathNameA or W. The buffer starts at the path's length and grows to what
-// the call asks for: a short form can be longer than the long one (a blank gains a ~1 tail), and in the
-// ANSI form double-byte characters take two bytes each. Nothing when the call finds no short form.
-template <typename Char, typename Call>
-std::optional<std::basic_string<Char>> ShortForm(const Char* path, size_t length, Call call) {
-    std::basic_string<Char> buffer(length + 1, Char{});
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        const DWORD result = call(path, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (result == 0) {
-            return std::nullopt;
-        }
-        if (result < buffer.size()) {
-            buffer.resize(result);
-            return buffer;
-        }
-        buffer.assign(result, Char{});
+// The path without the \\?\ or \\?\UNC\ prefix that PathForFileCall put in front of it.
+std::wstring WithoutPrefix(std::wstring path) {
+    if (path.rfind(L"\\\\?\\UNC\\", 0) == 0) {
+        return L"\\" + path.substr(7);
     }
-    return std::nullopt;
+    if (path.rfind(L"\\\\?\\", 0) == 0) {
+        return path.substr(4);
+    }
+    return path;
 }
 
 } // namespace
@@ -39,12 +32,18 @@ std::wstring GetShortPath(std::wstring_view path) {
     if (!ansiPath) {
         return std::wstring();
     }
-    auto shortPath = ShortForm(ansiPath->c_str(), path.size(), ::GetShortPathNameA);
-    if (!shortPath) {
+    std::string shortPath;
+    try {
+        // In the ANSI form a double-byte character takes two bytes, so the buffer may grow once.
+        shortPath =
+            platform::GrowToFit<char>("GetShortPathNameA", path, [&ansiPath](char* buffer, DWORD size) {
+                return ::GetShortPathNameA(ansiPath->c_str(), buffer, size);
+            });
+    } catch (const platform::Win32Error&) {
         return std::wstring();
     }
-    shortPath->erase(std::remove(shortPath->begin(), shortPath->end(), '\0'), shortPath->end());
-    return platform::FromAnsi(*shortPath);
+    shortPath.erase(std::remove(shortPath.begin(), shortPath.end(), '\0'), shortPath.end());
+    return platform::FromAnsi(shortPath);
 }
 
 } // namespace sysAPI
@@ -53,7 +52,17 @@ namespace platform {
 
 std::optional<std::wstring> WideShortPath(std::wstring_view path) {
     const std::wstring longPath(path);
-    return ShortForm(longPath.c_str(), longPath.size(), ::GetShortPathNameW);
+    // Past MAX_PATH the wide call takes the path only with the \\?\ prefix, and answers with it.
+    const std::wstring callPath = PathForFileCall(longPath);
+    try {
+        std::wstring shortPath =
+            GrowToFit("GetShortPathNameW", longPath, [&callPath](wchar_t* buffer, DWORD size) {
+                return ::GetShortPathNameW(callPath.c_str(), buffer, size);
+            });
+        return callPath == longPath ? shortPath : WithoutPrefix(std::move(shortPath));
+    } catch (const Win32Error&) {
+        return std::nullopt;
+    }
 }
 
 std::optional<std::wstring> VerifiedShortPath(const std::wstring& path) {
@@ -65,12 +74,14 @@ std::optional<std::wstring> VerifiedShortPath(const std::wstring& path) {
 }
 
 std::wstring SystemFilePath(std::wstring_view name) {
-    wchar_t system[MAX_PATH] = {};
-    const UINT length = ::GetSystemDirectoryW(system, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
+    try {
+        const std::wstring system = GrowToFit("GetSystemDirectoryW", {}, [](wchar_t* buffer, DWORD size) {
+            return ::GetSystemDirectoryW(buffer, size);
+        });
+        return system + L"\\" + std::wstring(name);
+    } catch (const Win32Error&) {
         return std::wstring();
     }
-    return std::wstring(system, length) + L"\\" + std::wstring(name);
 }
 
 } // namespace platform

@@ -9,8 +9,9 @@
 namespace platform {
 
 // The complete short (8.3) form of an existing path through the wide call, or nothing when there is
-// none. Under Wine two aliases in one folder can collide, so a caller that relies on the answer naming
-// the same file checks that with SameFile.
+// none. A path past MAX_PATH is handed over with the \\?\ prefix, which the answer does not keep. Under Wine
+// two aliases in one folder can collide, so a caller that relies on the answer naming the same file checks
+// that with SameFile.
 std::optional<std::wstring> WideShortPath(std::wstring_view path);
 // The short form of path when the call gives one and it leads to the same file or folder: the one form
 // of a short path the program relies on.

@@ -1,6 +1,7 @@
 #include "platform/text_file.h"
 
 #include "platform/ansi_text.h"
+#include "platform/file_path.h"
 #include "platform/win32_error.h"
 
 #include <windows.h>
@@ -16,7 +17,7 @@ constexpr size_t FlushThreshold = 64 * 1024;
 // Windows refuses to overwrite or delete a read-only file; Wine running as root does not, so the
 // check is made here to behave the same everywhere.
 void RefuseReadOnly(const std::wstring& path, const char* call) {
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(PathForFileCall(path).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
         (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
         throw Win32Error(call, ERROR_ACCESS_DENIED, path);
@@ -27,7 +28,8 @@ void RefuseReadOnly(const std::wstring& path, const char* call) {
 
 TextFileWriter::TextFileWriter(std::wstring path) : path_(std::move(path)) {
     RefuseReadOnly(path_, "CreateFileW");
-    file_.reset(::CreateFileW(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+    const std::wstring callPath = PathForFileCall(path_);
+    file_.reset(::CreateFileW(callPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file_) {
         ThrowLastError("CreateFileW", path_);
@@ -74,8 +76,9 @@ void TextFileWriter::Flush() {
 }
 
 TextFileReader::TextFileReader(const std::wstring& path) {
-    unique_handle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const std::wstring callPath = PathForFileCall(path);
+    unique_handle file(::CreateFileW(callPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         ThrowLastError("CreateFileW", path);
     }
@@ -109,20 +112,24 @@ std::wstring TextFileReader::ReadLine() {
 
 void RemoveFile(const std::wstring& path) {
     RefuseReadOnly(path, "DeleteFileW");
-    if (!::DeleteFileW(path.c_str())) {
+    const std::wstring callPath = PathForFileCall(path);
+    if (!::DeleteFileW(callPath.c_str())) {
         ThrowLastError("DeleteFileW", path);
     }
 }
 
 void ReplaceWith(const std::wstring& from, const std::wstring& to) {
     RefuseReadOnly(to, "MoveFileExW");
-    if (!::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const std::wstring callFrom = PathForFileCall(from);
+    const std::wstring callTo = PathForFileCall(to);
+    if (!::MoveFileExW(callFrom.c_str(), callTo.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         ThrowLastError("MoveFileExW", to);
     }
 }
 
 bool PathExists(const std::wstring& path) {
-    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return ::GetFileAttributesW(PathForFileCall(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #pragma once
-// Sequential text files in the ANSI code page with CR LF line ends, and file deletion.
+// Sequential text files in the ANSI code page with CR LF line ends, and file deletion. Every path goes to
+// the system through PathForFileCall, so a file past MAX_PATH is reached too.
 
 #include "platform/unique_handle.h"
 

@@ -1,5 +1,6 @@
 #include "job/archive_finder.h"
 #include "platform/file_identity.h"
+#include "platform/win32_error.h"
 #include "scratch.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +19,9 @@ std::vector<std::wstring> Split(const std::wstring& text) {
 }
 
 // The entries a search appends to a list that already holds one, each ended by '|'.
-std::vector<std::wstring> Search(const std::wstring& dir, bool subfolders) {
-    job::JobState form;
+std::vector<std::wstring> Search(const std::wstring& dir, bool subfolders, job::JobState* state = nullptr) {
+    job::JobState own;
+    job::JobState& form = state != nullptr ? *state : own;
     form.strFileList = L"earlier|";
     EXPECT_TRUE(job::AutoListFiles(form, dir, L"*.rar", subfolders));
     EXPECT_EQ(form.strFileList.rfind(L"earlier|", 0), 0u) << "entries are only appended";
@@ -50,8 +52,10 @@ TEST(AutoListFiles, FindsEachArchiveOfTheTreeOnceInOrder) {
         {"names outside the code page",
          L"\u0915\u093e archive.rar|\u0e01 folder\\|\u0e01 folder\\in.rar|p.rar", true,
          L"p.rar|\u0915\u093e archive.rar|\u0e01 folder\\in.rar"},
-        // The system's own search of *.rar matches the alias too (here ABCD~YRS.RAR), and so does the finder.
-        {"a name that matches only through its alias", L"abcdefgh.rarx|b.rxr", false, L"abcdefgh.rarx"},
+        // Not what matches only through its 8.3 alias (备份.rar_old's ends in .RAR), as the system's search
+        // would.
+        {"only names ending in .rar", L"a.rar|B.RAR|旧版.rarx|备份.rar_old|copy.rar-backup|abcdefgh.rarx",
+         false, L"a.rar|B.RAR"},
         {"nothing to find", L"a.zip|sub\\", true, L""},
     };
     for (const auto& c : cases) {
@@ -84,6 +88,24 @@ TEST(AutoListFiles, FindsEachArchiveOfTheTreeOnceInOrder) {
 
 TEST(AutoListFiles, FolderReachedThroughLinksIsSearchedOnce) {
     EXPECT_EQ(Search(testsupport::WindowsPathFromEnv("BRINDLE_LINK_TREE"), true).size(), 2u);
+}
+
+// Wine shows a Unix folder named "a*b", which no Windows path can name, so listing it fails, as listing a
+// folder the user may not read does on Windows (the tests run as root, who reads every folder).
+TEST(AutoListFiles, SubfoldersThatCannotBeListedAreReportedWithTheSystemsReason) {
+    const std::wstring tree = testsupport::WindowsPathFromEnv("BRINDLE_UNLISTABLE_TREE");
+    job::JobState form;
+    const auto entries = Search(tree, true, &form);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_TRUE(platform::SameFile(entries[1], tree + L"\\ok\\in.rar"));
+    ASSERT_EQ(form.unlistedFolders.size(), 1u);
+    EXPECT_EQ(form.unlistedFolders[0].path, tree + L"\\a*b");
+    EXPECT_EQ(form.unlistedFolders[0].reason, platform::SystemMessage(ERROR_INVALID_NAME));
+
+    // The starting folder's own failure is the search's answer.
+    job::JobState start;
+    EXPECT_FALSE(job::AutoListFiles(start, tree + L"\\a*b", L"*.rar", true));
+    EXPECT_TRUE(start.unlistedFolders.empty());
 }
 
 TEST(AutoListFiles, FolderWithMoreThan32767SubfoldersIsSearchedCompletely) {

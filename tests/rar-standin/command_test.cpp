@@ -77,25 +77,39 @@ TEST_F(RarStandinCommand, DeletesMatchingMembersAndLeavesNothingElseBehind) {
     EXPECT_EQ(FolderEntries(dir_.path()), std::vector<std::wstring>{L"a.rar"});
 }
 
-// A folder with what is in it, or no mask at all.
-TEST_F(RarStandinCommand, DeletingEveryMemberErasesTheArchive) {
+// What "d" takes: a folder with what is in it; every member when no mask is given, also when only switches
+// are; -x leaves what it matches; after "--" a word that begins with '-' is a mask. An archive left with
+// no member is erased.
+TEST_F(RarStandinCommand, DeletesWhatTheMasksAndSwitchesSelect) {
     struct Case {
         std::wstring name;
         std::string bytes;
-        std::vector<std::wstring> masks;
+        std::vector<std::wstring> words; // after the archive
+        std::vector<std::wstring> left;
     };
+    const Members three{{L"a.txt", "1"}, {L"b\\c.htm", "2"}, {L"-r", "3"}};
     const Case cases[] = {
-        {L"folder.rar", Rar4Archive({{L"d\\", ""}, {L"d\\a", "1"}}), {L"d"}},
-        {L"nomask.rar", Rar5Archive({{L"a", "1"}, {L"b\\c", "2"}}), {}},
+        {L"folder.rar", Rar4Archive({{L"d\\", ""}, {L"d\\a", "1"}}), {L"d"}, {}},
+        {L"nomask.rar", Rar5Archive(three), {}, {}},
+        {L"switches.rar", Rar5Archive(three), {L"-r", L"-ep1"}, {}},
+        {L"ended.rar", Rar4Archive(three), {L"--"}, {}},
+        {L"excluded.rar", Rar5Archive(three), {L"-x*.txt"}, {L"a.txt"}},
+        {L"excludedmask.rar", Rar4Archive(three), {L"-xb\\*", L"*.htm", L"a.txt"}, {L"b\\c.htm", L"-r"}},
+        {L"dashname.rar", Rar5Archive(three), {L"--", L"-r"}, {L"a.txt", L"b\\c.htm"}},
     };
     for (const auto& c : cases) {
         const auto path = Write(c.name, c.bytes);
         std::vector<std::wstring> args{L"d", path};
-        args.insert(args.end(), c.masks.begin(), c.masks.end());
+        args.insert(args.end(), c.words.begin(), c.words.end());
         const Result result = RunRar(args);
         EXPECT_EQ(result.exitCode, 0) << result.text;
-        EXPECT_TRUE(FolderEntries(dir_.path()).empty()) << testsupport::ToUnixPath(path);
+        if (c.left.empty()) {
+            EXPECT_FALSE(testsupport::Exists(path)) << testsupport::ToUnixPath(path);
+        } else {
+            EXPECT_EQ(MemberNamesIn(path), c.left) << testsupport::ToUnixPath(path);
+        }
     }
+    EXPECT_EQ(FolderEntries(dir_.path()).size(), 3u) << "no temp file left";
 }
 
 TEST_F(RarStandinCommand, RefusedArchivesStayByteIdentical) {

@@ -20,6 +20,8 @@ rar5_win32) row rar5_win32.rar 'testdir test?.bin' 0 '^Done$' 'test.bin' ;;
 rar5_stored_manyfiles) row rar5_stored_manyfiles.rar '*.txt' 0 '^Done$' 'make_uue.tcl|test.bin' ;;
 rar5_unicode) row rar5_unicode.rar '𝒮*' 0 '^Done$' '👋🌎.txt|Ⓗⓐⓡⓓ Ⓛⓘⓝⓚ.txt' ;;
 no_match) row rar5_multiple_files.rar '*.htm *.url' 10 '^No files to delete$' UNTOUCHED ;;
+switches_only) row rar5_multiple_files.rar '-r -ep1' 0 '^Done$' ERASED ;;
+excluded) row rar_windows.rar '-x*.txt -xtestdir' 0 '^Done$' 'test.txt|testdir|testdir/test.txt' ;;
 rar_multivolume) row rar_multivolume.part0001.rar '*' 2 'Cannot modify volume' UNTOUCHED ;;
 rar5_multiarchive) row rar5_multiarchive.part01.rar '*' 2 'Cannot modify volume' UNTOUCHED ;;
 rar4_solid_encrypted) row rar4_solid_encrypted.rar 'b.txt' 2 'solid archive' UNTOUCHED ;;

@@ -25,6 +25,16 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
     return line;
 }
 
+std::vector<std::wstring> ExcludedMasks(const CommandLine& line) {
+    std::vector<std::wstring> masks;
+    for (const auto& option : line.switches) {
+        if (option.size() > 1 && (option[0] == L'x' || option[0] == L'X')) {
+            masks.push_back(option.substr(1));
+        }
+    }
+    return masks;
+}
+
 std::vector<std::wstring> ProcessArguments() {
     std::vector<std::wstring> args;
     int count = 0;

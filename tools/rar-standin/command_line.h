@@ -15,6 +15,8 @@ struct CommandLine {
 
 // args without the program name. Switches may come anywhere before "--".
 CommandLine ParseCommandLine(const std::vector<std::wstring>& args);
+// The masks of the -x switches: members they match are left alone.
+std::vector<std::wstring> ExcludedMasks(const CommandLine& line);
 // The process's arguments, split as the C runtime would, without the program name.
 std::vector<std::wstring> ProcessArguments();
 

@@ -33,7 +33,7 @@ int RunDelete(const CommandLine& line, Output& out) {
         out.Line(L"Deleting from " + line.archive);
         const ArchiveLayout layout = ReadLayout(source, line.archive);
         Refuse(layout);
-        plan = PlanDeletion(layout, line.names);
+        plan = PlanDeletion(layout, line.names, ExcludedMasks(line));
         if (plan.deletedMembers.empty()) {
             out.Line(L"No files to delete");
             return kExitNoFiles;

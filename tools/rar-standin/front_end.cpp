@@ -24,11 +24,14 @@ void Usage(Output& out) {
     out.Line(L"");
     out.Line(L"<Commands>");
     out.Line(L"  a             Add files to a new archive (stored)");
-    out.Line(L"  d             Delete files from archive");
+    out.Line(L"  d             Delete files from archive (no masks: every file)");
     out.Line(L"");
     out.Line(L"<Switches>");
     out.Line(L"  ma4           Make a RAR 4 archive (with a)");
     out.Line(L"  ma5           Make a RAR 5 archive (with a, the default)");
+    out.Line(L"  r             Recurse subfolders (masks already reach every folder)");
+    out.Line(L"  ep1           Exclude the base folder from names (no effect here)");
+    out.Line(L"  x<mask>       Exclude members matching mask (with d)");
     out.Line(L"  y             Assume Yes on all queries");
 }
 
@@ -110,7 +113,9 @@ int RunCommand(const std::vector<std::wstring>& args, Output& out) {
     try {
         for (const auto& option : line.switches) {
             const std::wstring lower = Lower(option);
-            if (lower != L"ma4" && lower != L"ma5" && lower != L"y") {
+            const bool exclusion = lower.size() > 1 && lower[0] == L'x';
+            if (lower != L"ma4" && lower != L"ma5" && lower != L"y" && lower != L"r" && lower != L"ep1" &&
+                !exclusion) {
                 throw ArchiveError(kExitUsage, L"Unknown option: -" + option);
             }
         }

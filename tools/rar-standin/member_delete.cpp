@@ -2,9 +2,21 @@
 
 #include "name_mask.h"
 
+#include <algorithm>
+
 namespace rarstandin {
 
-DeletePlan PlanDeletion(const ArchiveLayout& layout, const std::vector<std::wstring>& masks) {
+namespace {
+
+bool Excluded(const std::vector<std::wstring>& excluded, std::wstring_view name) {
+    return std::any_of(excluded.begin(), excluded.end(),
+                       [name](const std::wstring& mask) { return MaskMatches(mask, name); });
+}
+
+} // namespace
+
+DeletePlan PlanDeletion(const ArchiveLayout& layout, const std::vector<std::wstring>& masks,
+                        const std::vector<std::wstring>& excluded) {
     DeletePlan plan;
     plan.keep.assign(layout.blocks.size(), true);
     bool previousMemberDeleted = false;
@@ -12,7 +24,7 @@ DeletePlan PlanDeletion(const ArchiveLayout& layout, const std::vector<std::wstr
         const Block& block = layout.blocks[i];
         switch (block.kind) {
         case BlockKind::File:
-            previousMemberDeleted = AnyMaskMatches(masks, block.name);
+            previousMemberDeleted = AnyMaskMatches(masks, block.name) && !Excluded(excluded, block.name);
             if (previousMemberDeleted) {
                 plan.deletedMembers.push_back(i);
                 plan.keep[i] = false;

@@ -18,7 +18,9 @@ struct DeletePlan {
     bool touchesSolidData = false;
 };
 
-DeletePlan PlanDeletion(const ArchiveLayout& layout, const std::vector<std::wstring>& masks);
+// The members that masks select (every member when there are none) and no excluded mask matches.
+DeletePlan PlanDeletion(const ArchiveLayout& layout, const std::vector<std::wstring>& masks,
+                        const std::vector<std::wstring>& excluded = {});
 // Writes the archive without the plan's dropped blocks, with the changed main header.
 void WriteWithout(ByteSource& source, const ArchiveLayout& layout, const DeletePlan& plan, ByteSink& sink);
 

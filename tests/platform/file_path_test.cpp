@@ -1,0 +1,222 @@
+#include "platform/dir_listing.h"
+#include "platform/file_identity.h"
+#include "platform/file_path.h"
+#include "platform/grown_string.h"
+#include "platform/mod_function.h"
+#include "platform/short_path.h"
+#include "platform/text_file.h"
+#include "scratch.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+std::wstring Prefixed(const std::wstring& path) {
+    return L"\\\\?\\" + path;
+}
+
+void WritePrefixed(const std::wstring& path, std::string_view bytes) {
+    const platform::unique_handle file(
+        ::CreateFileW(Prefixed(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    ASSERT_TRUE(file &&
+                ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+}
+
+std::string ReadPrefixed(const std::wstring& path) {
+    const platform::unique_handle file(::CreateFileW(Prefixed(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                                     nullptr, OPEN_EXISTING, 0, nullptr));
+    char buffer[64] = {};
+    DWORD got = 0;
+    return file && ::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) ? std::string(buffer, got)
+                                                                                : std::string();
+}
+
+bool PathExistsPrefixed(const std::wstring& path) {
+    return ::GetFileAttributesW(Prefixed(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Removes a tree through the prefix.
+void RemovePrefixedTree(const std::wstring& path) {
+    WIN32_FIND_DATAW found{};
+    const platform::unique_hfind search(::FindFirstFileW(Prefixed(path + L"\\*").c_str(), &found));
+    for (bool more = static_cast<bool>(search); more; more = ::FindNextFileW(search.get(), &found)) {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") {
+            continue;
+        }
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            RemovePrefixedTree(path + L"\\" + name);
+        } else {
+            ::SetFileAttributesW(Prefixed(path + L"\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+            ::DeleteFileW(Prefixed(path + L"\\" + name).c_str());
+        }
+    }
+    ::RemoveDirectoryW(Prefixed(path).c_str());
+}
+
+// A path of exactly length characters: head, then 'd's.
+std::wstring PathOf(size_t length, const std::wstring& head) {
+    return head + std::wstring(length - head.size(), L'd');
+}
+
+} // namespace
+
+TEST(PathForFileCall, PathsFromTheLimitOnGetThePrefixForTheirKind) {
+    const std::wstring drive = L"D:\\下载\\";
+    const std::wstring share = L"\\\\nas\\root\\";
+    const struct {
+        std::wstring path;
+        std::wstring handed;
+    } cases[] = {
+        {PathOf(247, drive), PathOf(247, drive)},
+        {PathOf(248, drive), L"\\\\?\\" + PathOf(248, drive)},
+        {PathOf(259, drive), L"\\\\?\\" + PathOf(259, drive)},
+        {PathOf(260, drive), L"\\\\?\\" + PathOf(260, drive)},
+        {PathOf(300, L"d:/x/"), L"\\\\?\\" + PathOf(300, L"d:\\x\\")},
+        {PathOf(247, share), PathOf(247, share)},
+        {PathOf(248, share), L"\\\\?\\UNC\\" + PathOf(248, share).substr(2)},
+        {PathOf(300, L"//nas/root/"), L"\\\\?\\UNC\\" + PathOf(300, L"\\\\nas\\root\\").substr(2)},
+        // Already in a namespace.
+        {PathOf(300, L"\\\\?\\D:\\"), PathOf(300, L"\\\\?\\D:\\")},
+        {PathOf(300, L"\\\\?\\UNC\\nas\\root\\"), PathOf(300, L"\\\\?\\UNC\\nas\\root\\")},
+        {PathOf(300, L"\\\\.\\D:\\"), PathOf(300, L"\\\\.\\D:\\")},
+        // Not full: the prefix would take them as they are, unresolved.
+        {PathOf(300, L"sub\\"), PathOf(300, L"sub\\")},
+        {PathOf(300, L"..\\x\\"), PathOf(300, L"..\\x\\")},
+        {PathOf(300, L"D:sub\\"), PathOf(300, L"D:sub\\")},
+        {PathOf(300, L"\\dir\\"), PathOf(300, L"\\dir\\")},
+        {L"", L""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(platform::PathForFileCall(c.path), c.handed)
+            << c.path.size() << testing::PrintToString(c.path);
+    }
+}
+
+// Wine has no path limit, so what shows that a call took the prefixed path is a name ending in a dot: the
+// plain form drops the dot, as Windows does, and names another file; the prefixed form keeps it. The test
+// itself reaches the files through the prefix only.
+TEST(PathForFileCall, EveryFileCallReachesNamesPastMaxPathAsTheyAre) {
+    // Beside the scratch folder, whose own removal stops past MAX_PATH.
+    testsupport::ScratchDir dir(L"long");
+    std::vector<std::wstring> chain{dir.path() + L"-长文件夹"};
+    RemovePrefixedTree(chain.front());
+    while (chain.back().size() < 300) {
+        chain.push_back(chain.back() + L"\\长文件夹名称长文件夹名称");
+    }
+    const std::wstring folder = chain.back();
+    const std::wstring sub = folder + L"\\sub.";
+    chain.push_back(sub);
+    for (const auto& made : chain) {
+        ASSERT_TRUE(::CreateDirectoryW(Prefixed(made).c_str(), nullptr) ||
+                    ::GetLastError() == ERROR_ALREADY_EXISTS);
+    }
+    const std::wstring kept = folder + L"\\kept.";
+    const std::wstring scratch = testsupport::WindowsPathFromEnv("BRINDLE_SCRATCH");
+    const std::wstring onShare = L"\\\\brindle-nas\\scratch" + kept.substr(scratch.size());
+    const struct {
+        const char* call;
+        std::function<bool()> reaches;
+    } cases[] = {
+        {"CreateFileW (writing)",
+         [&] {
+             platform::TextFileWriter writer(folder + L"\\new.");
+             writer.WriteLine(L"新");
+             writer.Close();
+             return ReadPrefixed(folder + L"\\new.") == "\xD0\xC2\r\n";
+         }},
+        {"CreateFileW (reading)", [&] { return platform::TextFileReader(kept).ReadLine() == L"old"; }},
+        {"GetFileAttributesW",
+         [&] { return platform::PathExists(kept) && platform::GetAttributes(sub) != 0; }},
+        {"GetFileAttributesW through a share", [&] { return platform::PathExists(onShare); }},
+        {"FindFirstFileExW",
+         [&] {
+             platform::DirListing listing;
+             return listing.FirstName(kept, platform::attr::Any) == L"kept." &&
+                    listing.FirstName(sub + L"\\", platform::attr::Any) == L"." &&
+                    ModFunction::FolderExists(sub);
+         }},
+        {"CreateFileW (identity)",
+         [&] { return platform::SameFile(kept, kept) && platform::IdentifyPath(sub).has_value(); }},
+        {"GetShortPathNameW",
+         [&] {
+             const auto shortPath = platform::VerifiedShortPath(sub);
+             return shortPath && shortPath->rfind(L"\\\\?\\", 0) == std::wstring::npos;
+         }},
+        {"MoveFileExW",
+         [&] {
+             platform::ReplaceWith(folder + L"\\new.", kept);
+             return ReadPrefixed(kept) == "\xD0\xC2\r\n" && !PathExistsPrefixed(folder + L"\\new.");
+         }},
+        {"GetFileAttributesW (a read-only file is not replaced)",
+         [&] {
+             WritePrefixed(folder + L"\\ro.", "r");
+             WritePrefixed(folder + L"\\other.", "o");
+             ::SetFileAttributesW(Prefixed(folder + L"\\ro.").c_str(), FILE_ATTRIBUTE_READONLY);
+             try {
+                 platform::ReplaceWith(folder + L"\\other.", folder + L"\\ro.");
+             } catch (const platform::Win32Error& error) {
+                 return error.code() == ERROR_ACCESS_DENIED && ReadPrefixed(folder + L"\\ro.") == "r";
+             }
+             return false;
+         }},
+        {"DeleteFileW",
+         [&] {
+             platform::RemoveFile(kept);
+             return !PathExistsPrefixed(kept);
+         }},
+    };
+    WritePrefixed(kept, "old\r\n");
+    for (const auto& c : cases) {
+        bool reached = false;
+        try {
+            reached = c.reaches();
+        } catch (const platform::Win32Error& error) {
+            ADD_FAILURE() << c.call << ": " << error.what();
+        }
+        EXPECT_TRUE(reached) << c.call;
+    }
+    RemovePrefixedTree(chain.front());
+}
+
+// The helper for calls that answer a length: a first buffer too small grows until the whole text fits.
+TEST(GrowToFit, AnswersTheWholeTextOrTheCallsError) {
+    testsupport::ScratchDir dir(L"grow");
+    const std::wstring deep = PathOf(300, dir.path() + L"\\");
+    wchar_t module[MAX_PATH * 4] = {};
+    ::GetModuleFileNameW(nullptr, module, MAX_PATH * 4);
+    ASSERT_TRUE(::SetCurrentDirectoryW(dir.path().c_str()));
+    const struct {
+        const char* what;
+        DWORD firstSize;
+        std::function<DWORD(wchar_t*, DWORD)> call;
+        std::wstring text;
+    } cases[] = {
+        // GetModuleFileNameW cuts the text and answers the buffer's size: the buffer doubles.
+        {"cut to the buffer", 8, [](wchar_t* b, DWORD s) { return ::GetModuleFileNameW(nullptr, b, s); },
+         module},
+        // GetFullPathNameW answers the size it needs.
+        {"asks for its size", 8,
+         [&](wchar_t* b, DWORD s) {
+             return ::GetFullPathNameW(deep.substr(dir.path().size() + 1).c_str(), s, b, nullptr);
+         },
+         deep},
+        {"fits at once", MAX_PATH,
+         [](wchar_t* b, DWORD s) { return ::GetFullPathNameW(L"Z:\\a", s, b, nullptr); }, L"Z:\\a"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(platform::GrowToFit("call", L"", c.call, c.firstSize), c.text) << c.what;
+    }
+    try {
+        platform::GrowToFit("GetShortPathNameW", L"missing", [&](wchar_t* b, DWORD s) {
+            return ::GetShortPathNameW((dir / L"missing").c_str(), b, s);
+        });
+        ADD_FAILURE() << "no error for a missing file";
+    } catch (const platform::Win32Error& error) {
+        EXPECT_EQ(error.code(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+        EXPECT_EQ(error.subject(), L"missing");
+    }
+}
