@@ -1,6 +1,7 @@
 #include "job/batch_file.h"
 
 #include "job/refusal.h"
+#include "platform/ansi_text.h"
 #include "platform/file_path.h"
 #include "platform/text_file.h"
 #include "platform/win32_error.h"
@@ -27,21 +28,24 @@ std::vector<std::wstring> ArchiveLines(const JobState& form, const std::wstring&
     return lines;
 }
 
-bool CreatBatFile(const JobState& form, const std::wstring& sBatFile, const std::vector<std::wstring>& lines,
-                  std::wstring& why) {
+bool CreatBatFile(const std::wstring& sBatFile, const std::vector<std::wstring>& lines, std::wstring& why,
+                  WorkingFiles& files, bool removeIfUnrun) {
+    std::wstring text = L"@echo off\r\n";
+    for (const auto& line : lines) {
+        text += line + L"\r\n";
+    }
     const std::wstring unfinished = sBatFile + L".new";
     try {
         platform::TextFileWriter batch(unfinished);
-        batch.WriteLine(L"@echo off");
-        for (const auto& line : lines) {
-            batch.WriteLine(line);
-        }
+        batch.Write(text);
         batch.Close();
         // The list goes first: a failure then leaves the batch that was there before as it was.
-        if (platform::PathExists(form.strListFile)) {
-            platform::RemoveFile(form.strListFile);
-        }
+        files.RemoveList();
         platform::ReplaceWith(unfinished, sBatFile);
+        if (!files.HoldBatch(platform::ToAnsi(text), removeIfUnrun)) {
+            why = L"批处理文件在写入之后、运行之前被其他程序改动了：" + sBatFile;
+            return false;
+        }
         return true;
     } catch (const platform::Win32Error& error) {
         why = error.Describe();

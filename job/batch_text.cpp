@@ -129,14 +129,6 @@ std::optional<EmptyingPattern> WhatEmptiesWholeArchives(std::wstring_view patter
     return EmptyingPattern{true, Trim(pattern, L" \t")};
 }
 
-std::optional<std::wstring> MaskMatchingEveryName(std::wstring_view pattern) {
-    auto what = WhatEmptiesWholeArchives(pattern);
-    if (!what) {
-        return std::nullopt;
-    }
-    return std::move(what->text);
-}
-
 std::wstring EmptiesWholeArchivesQuestion(const EmptyingPattern& what, bool batchOnly) {
     std::wstring question = L"要删除的文件类型“" + what.text + L"”";
     if (what.noMask) {

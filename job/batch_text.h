@@ -50,8 +50,7 @@ struct EmptyingPattern {
 // is a mask. A mask matches every name when its last part (after '\' or '/') holds a '*' and nothing but
 // '*', '?' and '.', and each part before it nothing but those.
 std::optional<EmptyingPattern> WhatEmptiesWholeArchives(std::wstring_view pattern);
-// The same, naming only the text the question names.
-std::optional<std::wstring> MaskMatchingEveryName(std::wstring_view pattern);
+
 // The question asked before such a run, 否 its default answer. A batch-only run deletes nothing itself:
 // its question is about the batch it writes.
 std::wstring EmptiesWholeArchivesQuestion(const EmptyingPattern& what, bool batchOnly);

@@ -1,10 +1,8 @@
 #include "job/list_file.h"
 
-#include "platform/text_file.h"
-
 namespace job {
 
-void WriteListFile(const JobState& form) {
+void WriteListFile(const JobState& form, WorkingFiles& files) {
     std::wstring text;
     text.reserve(form.strFileList.size() * 2 + 2);
     for (wchar_t c : form.strFileList) {
@@ -15,9 +13,7 @@ void WriteListFile(const JobState& form) {
         }
     }
     text += L"\r\n";
-    platform::TextFileWriter list(form.strListFile);
-    list.Write(text);
-    list.Close();
+    files.WriteList(text);
 }
 
 } // namespace job

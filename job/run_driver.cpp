@@ -7,6 +7,7 @@
 #include "job/refusal.h"
 #include "job/run_control.h"
 #include "job/run_summary.h"
+#include "job/working_files.h"
 #include "platform/ansi_text.h"
 #include "platform/command_runner.h"
 #include "platform/dir_listing.h"
@@ -21,26 +22,6 @@
 namespace job {
 
 namespace {
-
-// Removes the working files a run created when it stops part-way.
-class WorkingFiles {
-  public:
-    WorkingFiles() = default;
-    ~WorkingFiles() {
-        for (const auto& path : created_) {
-            if (platform::PathExists(path)) {
-                ::DeleteFileW(path.c_str());
-            }
-        }
-    }
-    WorkingFiles(const WorkingFiles&) = delete;
-    WorkingFiles& operator=(const WorkingFiles&) = delete;
-
-    void Created(const std::wstring& path) { created_.push_back(path); }
-
-  private:
-    std::vector<std::wstring> created_;
-};
 
 bool FolderAccepted(const std::wstring& folder) {
     bool exists = false;
@@ -57,6 +38,10 @@ void CheckPattern(const std::wstring& rarExe, const std::wstring& pattern) {
     if (IsBlankPattern(pattern)) {
         throw Refusal{L"要删除的文件类型不能为空，请检查！"};
     }
+    // A line break would end the archiver's line and run the rest as a command of its own.
+    if (HoldsControlCharacter(pattern)) {
+        throw Refusal{ControlCharacterMessage};
+    }
     if (!platform::TryToBatchText(pattern)) {
         throw Refusal{L"要删除的文件类型中有系统代码页无法表示的字符，请检查！"};
     }
@@ -64,6 +49,14 @@ void CheckPattern(const std::wstring& rarExe, const std::wstring& pattern) {
         throw Refusal{
             L"Rar.exe 所在文件夹的路径中有系统代码页无法表示的字符，请把本程序和 Rar.exe 移到其他文件夹！"};
     }
+}
+
+std::wstring UnlistedFoldersMessage(const std::vector<UnlistedFolder>& unlisted) {
+    std::wstring message = L"以下文件夹无法读取，其中的压缩文件没有处理：";
+    for (const auto& folder : unlisted) {
+        message += L"\r\n" + folder.path + L"（" + folder.reason + L"）";
+    }
+    return message;
 }
 
 std::wstring SkippedArchivesMessage(const std::vector<SkippedArchive>& skipped) {
@@ -163,38 +156,39 @@ void RunBatch(const RunPlan& plan, const JobState& form, RunEventQueue& events, 
 }
 
 void Run(const RunPlan& plan, JobState& form, RunEventQueue& events, RunControl& control) {
-    WorkingFiles working;
     const std::wstring& folder = plan.folder;
     form.strFileList.clear();
     form.archives.clear();
     form.skippedArchives.clear();
+    form.unlistedFolders.clear();
     form.strListFile = JoinFolder(folder, L"RARLIST.LST");
     form.strBatFile = JoinFolder(folder, L"Brindle.BAT");
+    WorkingFiles files(form);
 
     const bool found = AutoListFiles(form, folder, L"*.rar", plan.includeSubfolders);
     const std::vector<std::wstring> lines = ArchiveLines(form, plan.pattern);
+    if (!form.unlistedFolders.empty()) {
+        events.Push({RunEvent::Kind::Message, UnlistedFoldersMessage(form.unlistedFolders)});
+    }
     if (!form.skippedArchives.empty()) {
         events.Push({RunEvent::Kind::Message, SkippedArchivesMessage(form.skippedArchives)});
     }
     if (found) {
-        working.Created(form.strListFile);
-        WriteListFile(form);
+        WriteListFile(form, files);
     }
 
     const bool batchExisted = platform::PathExists(form.strBatFile);
     std::wstring why = L"无法读取文件夹：" + folder;
-    if (!found || !CreatBatFile(form, form.strBatFile, lines, why)) {
+    const bool removeIfUnrun = !batchExisted && plan.launch;
+    if (!found || !CreatBatFile(form.strBatFile, lines, why, files, removeIfUnrun)) {
         // A batch this run could not finish is never run, and one that was there stays as it was.
         events.Push({RunEvent::Kind::Message, L"批处理文件：" + form.strBatFile + L" 生成失败！\r\n" + why});
         return;
     }
-    if (!batchExisted && plan.launch) {
-        working.Created(form.strBatFile);
-    }
     events.Push({RunEvent::Kind::Message, L"批处理文件：" + form.strBatFile + L" 已生成！"});
     if (plan.launch) {
         RunBatch(plan, form, events, control);
-        platform::RemoveFile(form.strBatFile);
+        files.RemoveBatch();
     }
 }
 
@@ -205,22 +199,28 @@ std::wstring RunStoppedMessage(std::wstring_view detail) {
 }
 
 std::optional<RunPlan> PrepareRun(const RunInputs& inputs, const std::wstring& rarExe, RunView& view) {
-    const std::wstring folder = NormalizeFolder(inputs.folder);
-    if (!FolderAccepted(folder)) {
+    // Made full once, so the search, the files and the batch all name the one folder, whatever folder the
+    // batch later runs in.
+    const auto folder = AbsoluteFolder(NormalizeFolder(inputs.folder));
+    if (!folder || !FolderAccepted(*folder)) {
         view.ShowError(L"文件夹：" + inputs.folder + L" 不存在，请检查！");
         return std::nullopt;
     }
     try {
         CheckPattern(rarExe, inputs.pattern);
-        auto launch = inputs.batchOnly ? std::nullopt : std::optional<BatchLaunch>(LaunchFor(folder));
+        auto launch = inputs.batchOnly ? std::nullopt : std::optional<BatchLaunch>(LaunchFor(*folder));
+        if (FolderInUseByARun(*folder)) {
+            throw Refusal{L"文件夹：" + *folder +
+                          L" 正在被另一次清理使用（它的 Brindle.BAT 或 RARLIST.LST "
+                          L"正被占用）。请等那次清理结束后再试。"};
+        }
         // One slip of the pattern would empty and remove every archive of the tree, with no undo.
-        if (const auto mask = MaskMatchingEveryName(inputs.pattern)) {
-            if (!view.Confirm(L"要删除的文件类型“" + *mask +
-                              L"”会删除压缩包中的全部文件，压缩包本身也会被删除。确定要继续吗？")) {
+        if (const auto what = WhatEmptiesWholeArchives(inputs.pattern)) {
+            if (!view.Confirm(EmptiesWholeArchivesQuestion(*what, inputs.batchOnly))) {
                 return std::nullopt;
             }
         }
-        return RunPlan{folder, inputs.pattern, inputs.includeSubfolders, rarExe, std::move(launch)};
+        return RunPlan{*folder, inputs.pattern, inputs.includeSubfolders, rarExe, std::move(launch)};
     } catch (const Refusal& refusal) {
         view.ShowError(refusal.message);
     } catch (const platform::Win32Error& error) {

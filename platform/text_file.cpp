@@ -110,6 +110,73 @@ std::wstring TextFileReader::ReadLine() {
     return FromAnsi(std::string_view(bytes_).substr(start, end - start));
 }
 
+HeldFile HeldFile::Create(const std::wstring& path, std::wstring_view text) {
+    RefuseReadOnly(path, "CreateFileW");
+    HeldFile held;
+    held.path_ = path;
+    held.deletable_ = true;
+    // No FILE_SHARE_WRITE or FILE_SHARE_DELETE: no other program writes, renames or deletes it.
+    held.file_.reset(::CreateFileW(PathForFileCall(path).c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ,
+                                   nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!held.file_) {
+        ThrowLastError("CreateFileW", path);
+    }
+    held.content_ = ToAnsi(text);
+    DWORD written = 0;
+    if (!::WriteFile(held.file_.get(), held.content_.data(), static_cast<DWORD>(held.content_.size()),
+                     &written, nullptr) ||
+        written != held.content_.size()) {
+        ThrowLastError("WriteFile", path);
+    }
+    return held;
+}
+
+HeldFile HeldFile::Hold(const std::wstring& path) {
+    HeldFile held;
+    held.path_ = path;
+    // Read access only: the interpreter, which opens the batch to read it, shares no more than reading.
+    held.file_.reset(::CreateFileW(PathForFileCall(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!held.file_) {
+        ThrowLastError("CreateFileW", path);
+    }
+    char buffer[64 * 1024];
+    for (DWORD got = 0;;) {
+        if (!::ReadFile(held.file_.get(), buffer, sizeof buffer, &got, nullptr)) {
+            ThrowLastError("ReadFile", path);
+        }
+        if (got == 0) {
+            break;
+        }
+        held.content_.append(buffer, got);
+    }
+    return held;
+}
+
+void HeldFile::Remove() {
+    if (!file_) {
+        return;
+    }
+    if (deletable_) {
+        FILE_DISPOSITION_INFO disposition{TRUE};
+        if (!::SetFileInformationByHandle(file_.get(), FileDispositionInfo, &disposition,
+                                          sizeof disposition)) {
+            ThrowLastError("SetFileInformationByHandle", path_);
+        }
+        file_.reset(); // the file goes with the last handle
+        return;
+    }
+    file_.reset();
+    RemoveFile(path_);
+}
+
+bool HeldByAnother(const std::wstring& path) {
+    const unique_handle probe(::CreateFileW(PathForFileCall(path).c_str(), DELETE,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return !probe && ::GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
 void RemoveFile(const std::wstring& path) {
     RefuseReadOnly(path, "DeleteFileW");
     const std::wstring callPath = PathForFileCall(path);

@@ -4,6 +4,8 @@
 
 #include "platform/unique_handle.h"
 
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 
@@ -44,6 +46,35 @@ class TextFileReader {
     std::string bytes_;
     size_t position_ = 0;
 };
+
+// A working file held open from its creation, or from the moment it was checked, to its removal: other
+// programs may read it (the interpreter reads a batch anew for each line) but not write, rename or delete
+// it meanwhile, so what runs is what was written.
+class HeldFile {
+  public:
+    HeldFile() = default;
+    // Creates path with text in the ANSI code page and holds it; throws Win32Error when it cannot.
+    static HeldFile Create(const std::wstring& path, std::wstring_view text);
+    // Holds the existing file path and reads it whole (content()); throws Win32Error when it cannot.
+    static HeldFile Hold(const std::wstring& path);
+
+    explicit operator bool() const noexcept { return static_cast<bool>(file_); }
+    const std::string& content() const noexcept { return content_; }
+    // Deletes the file and lets go of it; throws Win32Error when it cannot.
+    void Remove();
+    // Lets go of the file, which stays.
+    void Release() noexcept { file_.reset(); }
+
+  private:
+    std::wstring path_;
+    unique_handle file_;
+    bool deletable_ = false; // held with the right to delete it through the handle
+    std::string content_;
+};
+
+// True when another program holds path open in a way that keeps it from being deleted, as a run holds
+// its working files.
+bool HeldByAnother(const std::wstring& path);
 
 // Deletes a file; throws Win32Error when it cannot, as for a read-only file.
 void RemoveFile(const std::wstring& path);

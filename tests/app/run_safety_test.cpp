@@ -152,6 +152,9 @@ TEST_F(RunThroughTheWindow, WhatCannotRunIsRefusedBeforeAnythingIsWritten) {
         {dir.path(), L"*.htm \uAD11\uACE0.txt", codePage},
         {dir.path(), L"*\u00F6*.nfo", codePage},
         {dir.path(), L"\U0001F600.txt", codePage},
+        // A line break would end the archiver's line and run the rest as a command of its own.
+        {dir.path(), L"*.htm\r\ndel *.rar", L"要删除的文件类型中含有换行符或其他控制字符，请检查！"},
+        {dir.path(), L"*.htm\x1B", L"要删除的文件类型中含有换行符或其他控制字符，请检查！"},
         {L"", L"*.htm", L"文件夹：" + missing},
         {dir / L"gone", L"*.htm", L"文件夹：" + dir / L"gone" + missing},
         {dir / L"secret", L"*.htm", L"文件夹：" + dir / L"secret" + missing},
@@ -232,36 +235,129 @@ TEST_F(RunThroughTheWindow, ArchivesTheBatchCannotNameAreListedInTheLogAndTheRes
         << "named in the first entry, before the batch message";
 }
 
+// A pattern that makes the archiver take every member asks first: a mask that matches every name, or no
+// mask at all once the switches are set aside (the archiver then takes every member). 否 is the default and
+// leaves everything as it was; a batch-only run asks about the batch it writes.
 TEST_F(RunThroughTheWindow, APatternThatEmptiesWholeArchivesAsksFirstAndNoLeavesEverythingAsItWas) {
     testsupport::ScratchDir dir(L"window question");
     testsupport::WriteBytes(dir / L"a.rar", "x");
+    const std::wstring everything = L"会删除压缩包中的全部文件，压缩包本身也会被删除。确定要继续吗？";
     const struct {
         std::wstring pattern;
-        std::wstring asked; // the mask the question names; empty when nothing is asked
+        std::wstring asked; // the question's text from the quoted pattern on; empty when nothing is asked
+        bool batchOnly = false;
     } cases[] = {
-        {L"*", L"*"},         {L"*.*", L"*.*"}, {L"**", L"**"},   {L"*.htm  *", L"*"},
-        {L"\"*.*\"", L"*.*"}, {L"*.*htm", L""}, {L"?*.txt", L""},
+        {L"*", L"“*”" + everything},
+        {L"*.*", L"“*.*”" + everything},
+        {L"**", L"“**”" + everything},
+        {L"*.htm  *", L"“*”" + everything},
+        {L"\"*.*\"", L"“*.*”" + everything},
+        {L"*\\*", L"“*\\*”" + everything},
+        {L"-r", L"“-r”中除了开关（以“-”开头的部分）没有文件名或通配符，Rar.exe 会因此删除压缩包中的全部文件"},
+        {L"-x*.txt", L"“-x*.txt”中除了开关"},
+        {L"-r -ep1", L"“-r -ep1”中除了开关"},
+        {L"*",
+         L"“*”会让批处理文件删除压缩包中的全部文件（压缩包本身也会被删除）。确定要生成这个批处理文件吗？",
+         true},
+        {L"*.*htm", L""},
+        {L"?*.txt", L""},
+        {L"-r *.htm", L""},
     };
     for (const auto& c : cases) {
         for (const int answer : {0, IDYES}) { // Enter first: the default must be 否
             testsupport::DialogAnswerer watcher;
             watcher.AnswerBoxesWith(answer);
-            Run(dir.path(), c.pattern);
+            Run(dir.path(), c.pattern, c.batchOnly);
             const auto seen = watcher.Seen();
+            const bool ran = c.asked.empty() || answer == IDYES;
+            EXPECT_EQ(Calls().size(), ran && !c.batchOnly ? 1u : 0u) << testing::PrintToString(c.pattern);
+            EXPECT_EQ(testsupport::Exists(dir / L"Brindle.BAT"), ran && c.batchOnly);
+            EXPECT_FALSE(testsupport::Exists(dir / L"RARLIST.LST"));
+            ::DeleteFileW((dir / L"Brindle.BAT").c_str());
             if (c.asked.empty()) {
                 EXPECT_TRUE(seen.empty()) << testing::PrintToString(c.pattern);
-                EXPECT_EQ(Calls().size(), 1u);
                 continue;
             }
             ASSERT_EQ(seen.size(), 1u) << testing::PrintToString(c.pattern);
-            EXPECT_EQ(seen[0].text, L"要删除的文件类型“" + c.asked +
-                                        L"”会删除压缩包中的全部文件，压缩包本身也会被删除。确定要继续吗？");
+            EXPECT_EQ(seen[0].text.find(L"要删除的文件类型" + c.asked), 0u)
+                << testing::PrintToString(seen[0].text);
             EXPECT_EQ(seen[0].defaultButton, IDNO);
-            EXPECT_EQ(Calls().size(), answer == IDYES ? 1u : 0u) << testing::PrintToString(c.pattern);
-            EXPECT_FALSE(testsupport::Exists(dir / L"Brindle.BAT") ||
-                         testsupport::Exists(dir / L"RARLIST.LST"));
         }
     }
+}
+
+// The folder meant, however it is given: relative to where Brindle was started (the batch runs in the
+// folder itself, so a path left relative would name the archive of the same name one level down, planted
+// here), drive-relative, or pasted with the quotes Explorer's 复制为路径 puts around it. Of its entries, only
+// those whose own name ends in .rar: backups such as 备份.rar_old, whose 8.3 alias may end in .RAR, stay.
+TEST_F(RunThroughTheWindow, OnlyTheArchivesOfTheFolderMeantAreCleaned) {
+    testsupport::ScratchDir root(L"window folders");
+    const std::wstring sub = root / L"sub", x = root / L"x", only = root / L"only";
+    for (const auto& folder : {sub + L"\\sub", x, root / L"cur", only}) {
+        testsupport::MakeDir(folder);
+    }
+    for (const auto& archive : {sub + L"\\a.rar", sub + L"\\sub\\a.rar", x + L"\\a.rar"}) {
+        testsupport::WriteBytes(archive, "x");
+    }
+    for (const auto& name : {L"a.rar", L"B.RAR", L"旧版.rarx", L"备份.rar_old", L"copy.rar-backup"}) {
+        testsupport::WriteBytes(only + L"\\" + name, "x");
+    }
+    const struct {
+        std::wstring current, typed;
+        std::vector<std::wstring> cleaned;
+    } cases[] = {
+        {root.path(), L"sub", {sub + L"\\a.rar"}},
+        {root.path(), L".\\sub", {sub + L"\\a.rar"}},
+        {root.path(), root.path().substr(0, 2) + L"sub", {sub + L"\\a.rar"}},
+        {root / L"cur", L"..\\x", {x + L"\\a.rar"}},
+        {root.path(), L"\"" + only + L"\"", {only + L"\\a.rar", only + L"\\B.RAR"}},
+    };
+    std::wstring started(MAX_PATH, L'\0');
+    started.resize(::GetCurrentDirectoryW(MAX_PATH, started.data()));
+    for (const auto& c : cases) {
+        ASSERT_TRUE(::SetCurrentDirectoryW(c.current.c_str()));
+        Run(c.typed, L"*.htm");
+        const auto calls = Calls();
+        ASSERT_EQ(calls.size(), c.cleaned.size())
+            << testing::PrintToString(c.typed) << testing::PrintToString(Log());
+        for (const auto& call : calls) {
+            EXPECT_TRUE(
+                std::any_of(c.cleaned.begin(), c.cleaned.end(),
+                            [&](const std::wstring& meant) { return platform::SameFile(call.at(1), meant); }))
+                << testing::PrintToString(c.typed) << " cleaned " << testing::PrintToString(call.at(1));
+        }
+    }
+    ::SetCurrentDirectoryW(started.c_str());
+}
+
+// A second Brindle on the folder of a run going on (发送到 makes it easy) is refused before it writes
+// anything; the first run's batch and list stay its own, and it cleans every archive.
+TEST_F(RunThroughTheWindow, ASecondRunOnTheSameFolderIsRefusedAndTheFirstGoesOnUndisturbed) {
+    testsupport::ScratchDir dir(L"window second run");
+    testsupport::WriteBytes(dir / L"a.rar", "x");
+    testsupport::WriteBytes(dir / L"b.rar", "x");
+    const std::wstring holds = apptest::ArchiverFile(L"rar-holds");
+    testsupport::WriteBytes(holds, "");
+    StartRun(dir.path(), L"*.htm");
+    ASSERT_TRUE(PumpUntil([] { return Calls().size() == 1; }));
+    {
+        app::frmMain second(testsupport::ExecutableFolder());
+        ASSERT_TRUE(second.Create(::GetModuleHandleW(nullptr)));
+        second.Show(SW_SHOWNORMAL);
+        ::SetWindowTextW(second.Control(txtPath), dir.path().c_str());
+        testsupport::DialogAnswerer watcher;
+        ::SendMessageW(second.Control(cmdExecute), BM_CLICK, 0, 0);
+        ASSERT_TRUE(watcher.WaitFor(1));
+        EXPECT_NE(watcher.Seen()[0].text.find(L"正在被另一次清理使用"), std::wstring::npos)
+            << testing::PrintToString(watcher.Seen()[0].text);
+        EXPECT_FALSE(second.Running());
+    }
+    ::DeleteFileW(holds.c_str());
+    WaitForRunEnd();
+    EXPECT_EQ(Calls().size(), 2u);
+    EXPECT_NE(Log().find(L"共 2 个压缩文件：删除了文件的 2 个"), std::wstring::npos)
+        << testing::PrintToString(Log());
+    EXPECT_FALSE(testsupport::Exists(dir / L"Brindle.BAT") || testsupport::Exists(dir / L"RARLIST.LST"));
 }
 
 // A network folder: the interpreter refuses it as its current folder on Windows, and the short-path call
