@@ -1,8 +1,8 @@
 #include "app/folder_completion.h"
 
 #include <shldisp.h>
-#include <shlobj.h>
 #include <shlguid.h>
+#include <shlobj.h>
 #include <shlwapi.h>
 
 namespace app {

@@ -31,7 +31,8 @@ void frmMain::cmdExecute_Click() {
     const HWND window = hwnd_;
     run_ = std::make_unique<job::BackgroundRun>(std::move(*plan), form_,
                                                 [window] { ::PostMessageW(window, RunEventsMessage, 0, 0); });
-    ::SetTimer(hwnd_, RunEventsTimer, 250, nullptr);
+    // The timer brings the window back for output it left waiting, and for a wake-up lost.
+    ::SetTimer(hwnd_, RunEventsTimer, 15, nullptr);
 }
 
 // The first stop lets the archive in progress finish and starts no other; the next one, while that archive
@@ -73,47 +74,58 @@ void frmMain::OnCloseDuringRun() {
     cmdStop_Click();
 }
 
+// Output is appended in pieces, each some milliseconds of the log box's work, and only for a while each
+// time: between times the window paints and answers, as the timer that brings it back comes after both.
 void frmMain::OnRunEvents() {
-    if (!run_) {
-        return;
-    }
+    constexpr size_t PieceOfOutput = 32 * 1024;
+    constexpr ULONGLONG AppendingMs = 40;
     const HWND log = Control(txtOutput);
-    for (auto& event : run_->TakeEvents()) {
-        using Kind = job::RunEvent::Kind;
-        switch (event.kind) {
-        case Kind::Message:
-            WriteMessage(event.text);
-            break;
-        case Kind::OutputBegins: {
-            SYSTEMTIME now{};
-            ::GetLocalTime(&now);
-            output_.Open(log, now);
-            break;
+    const ULONGLONG start = ::GetTickCount64();
+    while (run_) {
+        auto events = run_->TakeEvents(PieceOfOutput);
+        if (events.empty()) {
+            return;
         }
-        case Kind::Output:
-            output_.Append(log, event.text);
-            break;
-        case Kind::OutputEnds:
-            output_.Close(log);
-            break;
-        case Kind::ArchivesToRun:
-            progress_.Begin(hwnd_, WindowCaption(), event.number);
-            break;
-        case Kind::ArchiveStarted:
-            archiveInProgress_ = event.number;
-            progress_.ArchiveStarted(event.number);
-            break;
-        case Kind::ArchiveEnded:
-            if (archiveInProgress_ == event.number) {
-                archiveInProgress_ = 0;
+        for (auto& event : events) {
+            using Kind = job::RunEvent::Kind;
+            switch (event.kind) {
+            case Kind::Message:
+                WriteMessage(event.text);
+                break;
+            case Kind::OutputBegins: {
+                SYSTEMTIME now{};
+                ::GetLocalTime(&now);
+                output_.Open(log, now);
+                break;
             }
-            progress_.ArchiveEnded(event.number);
-            break;
-        case Kind::Failed:
-            failure_ = event.text;
-            break;
-        case Kind::Ended:
-            EndRun();
+            case Kind::Output:
+                output_.Append(log, event.text);
+                break;
+            case Kind::OutputEnds:
+                output_.Close(log);
+                break;
+            case Kind::ArchivesToRun:
+                progress_.Begin(hwnd_, WindowCaption(), event.number);
+                break;
+            case Kind::ArchiveStarted:
+                archiveInProgress_ = event.number;
+                progress_.ArchiveStarted(event.number);
+                break;
+            case Kind::ArchiveEnded:
+                if (archiveInProgress_ == event.number) {
+                    archiveInProgress_ = 0;
+                }
+                progress_.ArchiveEnded(event.number);
+                break;
+            case Kind::Failed:
+                failure_ = event.text;
+                break;
+            case Kind::Ended:
+                EndRun();
+                return;
+            }
+        }
+        if (::GetTickCount64() - start >= AppendingMs) {
             return;
         }
     }

@@ -12,6 +12,7 @@ BackgroundRun::BackgroundRun(RunPlan plan, JobState form, std::function<void()> 
 
 BackgroundRun::~BackgroundRun() {
     control_.EndNow();
+    events_.Abandon();
     thread_.join();
 }
 

@@ -22,8 +22,9 @@ class BackgroundRun {
     BackgroundRun(const BackgroundRun&) = delete;
     BackgroundRun& operator=(const BackgroundRun&) = delete;
 
-    // The events since the last call; the last of a run is Ended.
-    std::vector<RunEvent> TakeEvents() { return events_.Take(); }
+    // The events since the last call, with at most maxOutput characters of output; the last of a run is
+    // Ended.
+    std::vector<RunEvent> TakeEvents(size_t maxOutput) { return events_.Take(maxOutput); }
     // No further archive starts; the one in progress finishes.
     void RequestStop() { control_.RequestStop(); }
     // Every process of the run ends at once.
