@@ -74,10 +74,12 @@ void frmMain::OnCloseDuringRun() {
     cmdStop_Click();
 }
 
-// Output is appended in pieces, each some milliseconds of the log box's work, and only for a while each
-// time: between times the window paints and answers, as the timer that brings it back comes after both.
+// Output is appended in pieces, and only for a while each time: between times the window paints and
+// answers, as the timer that brings it back comes after both. An append costs the piece's length and,
+// under Wine, a walk over every line of the log, so a piece is large enough for that walk to matter little
+// and small enough to take some tens of milliseconds.
 void frmMain::OnRunEvents() {
-    constexpr size_t PieceOfOutput = 32 * 1024;
+    constexpr size_t PieceOfOutput = 256 * 1024;
     constexpr ULONGLONG AppendingMs = 40;
     const HWND log = Control(txtOutput);
     const ULONGLONG start = ::GetTickCount64();

@@ -23,7 +23,10 @@ void MakeRoom(HWND edit, size_t held, size_t needed) {
         return;
     }
     const size_t capacity = ::LocalSize(current) / sizeof(wchar_t);
-    if (capacity > needed) {
+    // Handing over a buffer makes the box lay out its whole text again: seconds for a log of millions of
+    // lines under Wine, more than the box's own growth then costs.
+    constexpr size_t LargestHandedOver = 4 * 1024 * 1024;
+    if (capacity > needed || needed > LargestHandedOver) {
         return;
     }
     const size_t room = std::max(needed + 1, capacity * 2);
