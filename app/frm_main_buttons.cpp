@@ -24,12 +24,7 @@ void frmMain::cmdPath_Click() {
 
 // The folder in the folder box, when it names one, for the picker to open at.
 std::wstring frmMain::FolderToOpenAt() const {
-    const std::wstring folder = job::NormalizeFolder(TextOf(Control(txtPath)));
-    try {
-        return !folder.empty() && ModFunction::FolderExists(folder) ? folder : std::wstring();
-    } catch (const platform::Win32Error&) {
-        return std::wstring(); // a malformed path or a drive that is not ready
-    }
+    return job::ExistingFolder(TextOf(Control(txtPath))).value_or(std::wstring());
 }
 
 void frmMain::ShowError(const std::wstring& text) {

@@ -1,5 +1,8 @@
 #include "app/given_folder.h"
 
+#include "platform/file_path.h"
+#include "platform/win32_error.h"
+
 namespace app {
 
 std::wstring CommandLinePath() {
@@ -18,18 +21,10 @@ std::wstring CommandLinePath() {
         return path;
     }
     // A path relative to where the program was started from, as in "Brindle.exe ." typed in a console.
-    std::wstring full(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-        if (length == 0) {
-            return path;
-        }
-        if (length < full.size()) {
-            full.resize(length);
-            return full;
-        }
-        full.resize(length);
+    try {
+        return platform::FullPathName(path);
+    } catch (const platform::Win32Error&) {
+        return path; // the run refuses it with its message
     }
 }
 
@@ -44,15 +39,11 @@ std::wstring DroppedPath(HDROP drop) {
 }
 
 std::wstring FolderOf(const std::wstring& path) {
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    const size_t slash = path.find_last_of(L'\\');
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
-        slash == std::wstring::npos) {
+    const DWORD attributes = ::GetFileAttributesW(platform::PathForFileCall(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return path;
     }
-    // "D:\a.rar" keeps its root's '\'.
-    const bool inRoot = slash == 2 && path[1] == L':';
-    return path.substr(0, inRoot ? slash + 1 : slash);
+    return platform::ParentFolder(path);
 }
 
 } // namespace app

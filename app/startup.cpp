@@ -3,6 +3,8 @@
 #include "app/version.h"
 #include "job/job_state.h"
 #include "platform/dir_listing.h"
+#include "platform/file_path.h"
+#include "platform/grown_string.h"
 #include "platform/sys_api.h"
 
 #include <windows.h>
@@ -10,22 +12,11 @@
 namespace app {
 
 std::wstring ProgramFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    const size_t slash = path.find_last_of(L'\\');
-    if (slash == std::wstring::npos) {
-        return path;
-    }
-    // "D:\Brindle.exe" keeps its root's '\'; "D:\Tools\Brindle.exe" loses the final one.
-    const bool isRoot = slash == 2 && path[1] == L':';
-    return path.substr(0, isRoot ? slash + 1 : slash);
+    const std::wstring program =
+        platform::GrowToFit("GetModuleFileNameW", L"", [](wchar_t* buffer, DWORD size) {
+            return ::GetModuleFileNameW(nullptr, buffer, size);
+        });
+    return platform::ParentFolder(program);
 }
 
 std::wstring ArchiverPath(const std::wstring& programFolder) {

@@ -181,13 +181,16 @@ class ArchiveSearch {
 
 } // namespace
 
+bool AutoListFiles(JobState& form, const RunFolder& folder, std::wstring FileFilter, bool SearchSubDir) {
+    const std::wstring dir = WithFinalSeparator(folder.path);
+    // Where the system gives no short form (a network share, a volume without 8.3 names), archives are
+    // named by their long paths.
+    ArchiveSearch search(form, dir, std::move(FileFilter), SearchSubDir, folder.shortForm.has_value());
+    return search.SearchFolder(dir, WithFinalSeparator(folder.shortForm.value_or(dir)), false);
+}
+
 bool AutoListFiles(JobState& form, std::wstring sDirName, std::wstring FileFilter, bool SearchSubDir) {
-    sDirName = WithFinalSeparator(std::move(sDirName));
-    // Where the system gives no short form (as on a network share), archives are named by their long
-    // paths.
-    const auto shortDir = platform::VerifiedShortPath(sDirName);
-    ArchiveSearch search(form, sDirName, std::move(FileFilter), SearchSubDir, shortDir.has_value());
-    return search.SearchFolder(sDirName, WithFinalSeparator(shortDir.value_or(sDirName)), false);
+    return AutoListFiles(form, FolderToRun(std::move(sDirName)), std::move(FileFilter), SearchSubDir);
 }
 
 } // namespace job

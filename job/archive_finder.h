@@ -12,5 +12,7 @@ namespace job {
 // form.unlistedFolders with the system's reason. Hidden and system entries are never listed or entered,
 // and a folder reached twice through a link is searched once.
 bool AutoListFiles(JobState& form, std::wstring sDirName, std::wstring FileFilter, bool SearchSubDir);
+// The same for a run's folder, whose short form (where there is one) names the archives by their aliases.
+bool AutoListFiles(JobState& form, const RunFolder& folder, std::wstring FileFilter, bool SearchSubDir);
 
 } // namespace job

@@ -18,18 +18,15 @@ std::wstring Interpreter() {
     return L"\"" + platform::SystemFilePath(L"cmd.exe") + L"\" /d /e:on /v:off /c ";
 }
 
-bool IsNetworkPath(const std::wstring& folder) {
-    return folder.size() > 2 && folder[0] == L'\\' && folder[1] == L'\\';
-}
-
 std::wstring TooLong(const std::wstring& folder) {
     return L"文件夹：" + folder + L" 的路径太长，无法在其中运行批处理文件，请检查！";
 }
 
 } // namespace
 
-BatchLaunch LaunchFor(const std::wstring& folder) {
-    if (IsNetworkPath(folder)) {
+BatchLaunch LaunchFor(const RunFolder& run) {
+    const std::wstring& folder = run.path;
+    if (run.network) {
         // The interpreter refuses a network folder as its current folder and would start in the Windows
         // folder instead; so it starts in the system folder and runs the batch by its full path, between
         // double quotes, which the outer pair keeps ("" "). On this line '%' would expand a variable.
@@ -51,9 +48,8 @@ BatchLaunch LaunchFor(const std::wstring& folder) {
     if (folder.size() + 1 < MAX_PATH) {
         return {command, folder};
     }
-    const auto shortFolder = platform::VerifiedShortPath(folder);
-    if (shortFolder && shortFolder->size() + 1 < MAX_PATH) {
-        return {command, *shortFolder};
+    if (run.shortForm && run.shortForm->size() + 1 < MAX_PATH) {
+        return {command, *run.shortForm};
     }
     throw Refusal{TooLong(folder)};
 }

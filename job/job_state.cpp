@@ -1,5 +1,9 @@
 #include "job/job_state.h"
 
+#include "platform/mod_function.h"
+#include "platform/short_path.h"
+#include "platform/win32_error.h"
+
 #include "platform/file_path.h"
 #include "platform/win32_error.h"
 
@@ -49,6 +53,27 @@ std::wstring WithFinalSeparator(std::wstring folder) {
 
 std::wstring JoinFolder(const std::wstring& folder, const std::wstring& name) {
     return WithFinalSeparator(folder) + name;
+}
+
+RunFolder FolderToRun(std::wstring fullPath) {
+    RunFolder folder{std::move(fullPath), false, std::nullopt};
+    folder.network = folder.path.size() > 2 && folder.path[0] == L'\\' && folder.path[1] == L'\\';
+    if (!folder.network) {
+        folder.shortForm = platform::VerifiedShortPath(folder.path);
+    }
+    return folder;
+}
+
+std::optional<std::wstring> ExistingFolder(std::wstring_view typed) {
+    const auto folder = AbsoluteFolder(NormalizeFolder(typed));
+    try {
+        if (folder && ModFunction::FolderExists(*folder)) {
+            return folder;
+        }
+    } catch (const platform::Win32Error&) {
+        // A malformed path or a drive that is not ready is a folder that is not there.
+    }
+    return std::nullopt;
 }
 
 } // namespace job

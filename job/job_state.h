@@ -51,6 +51,18 @@ std::wstring NormalizeFolder(std::wstring_view typed);
 // Nothing when the system cannot make it full (an empty or malformed path): no such folder exists.
 std::optional<std::wstring> AbsoluteFolder(const std::wstring& normalizedFolder);
 
+// The folder a run works in, and what the system offers for it, decided once for the whole run.
+struct RunFolder {
+    std::wstring path;    // full, fit for joining
+    bool network = false; // \\server\share\...: the interpreter refuses it as its current folder
+    std::optional<std::wstring> shortForm; // the short form that leads back to it; never on a network share
+};
+RunFolder FolderToRun(std::wstring fullPath);
+
+// The folder box's text as the full path of an existing folder, or nothing when it names none (empty,
+// malformed, a drive that is not ready, a file, a hidden folder).
+std::optional<std::wstring> ExistingFolder(std::wstring_view typed);
+
 // The folder with a final '\', added unless it already ends with one.
 std::wstring WithFinalSeparator(std::wstring folder);
 

@@ -23,16 +23,6 @@ namespace job {
 
 namespace {
 
-bool FolderAccepted(const std::wstring& folder) {
-    bool exists = false;
-    try {
-        exists = ModFunction::FolderExists(folder);
-    } catch (const platform::Win32Error&) {
-        // A malformed path or a drive that is not ready is a folder that is not there.
-    }
-    return !folder.empty() && exists;
-}
-
 // What must not reach the batch whatever the folder holds; checked before anything is searched.
 void CheckPattern(const std::wstring& rarExe, const std::wstring& pattern) {
     if (IsBlankPattern(pattern)) {
@@ -156,7 +146,7 @@ void RunBatch(const RunPlan& plan, const JobState& form, RunEventQueue& events, 
 }
 
 void Run(const RunPlan& plan, JobState& form, RunEventQueue& events, RunControl& control) {
-    const std::wstring& folder = plan.folder;
+    const std::wstring& folder = plan.folder.path;
     form.strFileList.clear();
     form.archives.clear();
     form.skippedArchives.clear();
@@ -165,7 +155,7 @@ void Run(const RunPlan& plan, JobState& form, RunEventQueue& events, RunControl&
     form.strBatFile = JoinFolder(folder, L"Brindle.BAT");
     WorkingFiles files(form);
 
-    const bool found = AutoListFiles(form, folder, L"*.rar", plan.includeSubfolders);
+    const bool found = AutoListFiles(form, plan.folder, L"*.rar", plan.includeSubfolders);
     const std::vector<std::wstring> lines = ArchiveLines(form, plan.pattern);
     if (!form.unlistedFolders.empty()) {
         events.Push({RunEvent::Kind::Message, UnlistedFoldersMessage(form.unlistedFolders)});
@@ -201,14 +191,15 @@ std::wstring RunStoppedMessage(std::wstring_view detail) {
 std::optional<RunPlan> PrepareRun(const RunInputs& inputs, const std::wstring& rarExe, RunView& view) {
     // Made full once, so the search, the files and the batch all name the one folder, whatever folder the
     // batch later runs in.
-    const auto folder = AbsoluteFolder(NormalizeFolder(inputs.folder));
-    if (!folder || !FolderAccepted(*folder)) {
+    const auto folder = ExistingFolder(inputs.folder);
+    if (!folder) {
         view.ShowError(L"文件夹：" + inputs.folder + L" 不存在，请检查！");
         return std::nullopt;
     }
     try {
         CheckPattern(rarExe, inputs.pattern);
-        auto launch = inputs.batchOnly ? std::nullopt : std::optional<BatchLaunch>(LaunchFor(*folder));
+        RunFolder run = FolderToRun(*folder);
+        auto launch = inputs.batchOnly ? std::nullopt : std::optional<BatchLaunch>(LaunchFor(run));
         if (FolderInUseByARun(*folder)) {
             throw Refusal{L"文件夹：" + *folder +
                           L" 正在被另一次清理使用（它的 Brindle.BAT 或 RARLIST.LST "
@@ -220,7 +211,7 @@ std::optional<RunPlan> PrepareRun(const RunInputs& inputs, const std::wstring& r
                 return std::nullopt;
             }
         }
-        return RunPlan{*folder, inputs.pattern, inputs.includeSubfolders, rarExe, std::move(launch)};
+        return RunPlan{std::move(run), inputs.pattern, inputs.includeSubfolders, rarExe, std::move(launch)};
     } catch (const Refusal& refusal) {
         view.ShowError(refusal.message);
     } catch (const platform::Win32Error& error) {

@@ -39,7 +39,7 @@ class RunView {
 
 // A run that may start: everything it needs, read and checked at its start.
 struct RunPlan {
-    std::wstring folder;  // the folder to clean, fit for joining
+    RunFolder folder;     // the folder to clean
     std::wstring pattern; // as typed
     bool includeSubfolders = false;
     std::wstring rarExe;               // the archiver as the batch names it

@@ -45,4 +45,13 @@ std::wstring PathForFileCall(const std::wstring& path) {
     return path;
 }
 
+std::wstring ParentFolder(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L'\\');
+    if (slash == std::wstring::npos) {
+        return path;
+    }
+    const bool inRoot = slash == 2 && path[1] == L':';
+    return path.substr(0, inRoot ? slash + 1 : slash);
+}
+
 } // namespace platform

@@ -115,9 +115,11 @@ HeldFile HeldFile::Create(const std::wstring& path, std::wstring_view text) {
     HeldFile held;
     held.path_ = path;
     held.deletable_ = true;
-    // No FILE_SHARE_WRITE or FILE_SHARE_DELETE: no other program writes, renames or deletes it.
+    // No FILE_SHARE_WRITE or FILE_SHARE_DELETE: no other program writes, renames or deletes it. It goes
+    // with the handle, also when this program is ended.
     held.file_.reset(::CreateFileW(PathForFileCall(path).c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ,
-                                   nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                   nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE,
+                                   nullptr));
     if (!held.file_) {
         ThrowLastError("CreateFileW", path);
     }
@@ -158,12 +160,7 @@ void HeldFile::Remove() {
         return;
     }
     if (deletable_) {
-        FILE_DISPOSITION_INFO disposition{TRUE};
-        if (!::SetFileInformationByHandle(file_.get(), FileDispositionInfo, &disposition,
-                                          sizeof disposition)) {
-            ThrowLastError("SetFileInformationByHandle", path_);
-        }
-        file_.reset(); // the file goes with the last handle
+        file_.reset(); // made to go with its handle
         return;
     }
     file_.reset();

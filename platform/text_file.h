@@ -68,7 +68,7 @@ class HeldFile {
   private:
     std::wstring path_;
     unique_handle file_;
-    bool deletable_ = false; // held with the right to delete it through the handle
+    bool deletable_ = false; // goes when the handle closes
     std::string content_;
 };
 
