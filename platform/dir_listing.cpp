@@ -84,11 +84,6 @@ std::wstring DirListing::FirstName(std::wstring_view pattern, DWORD mask) {
     return entry ? std::move(entry->name) : std::wstring();
 }
 
-std::wstring DirListing::NextName() {
-    auto entry = Next();
-    return entry ? std::move(entry->name) : std::wstring();
-}
-
 DWORD GetAttributes(std::wstring_view path) {
     const std::wstring text(path);
     const std::wstring callPath = PathForFileCall(text);

@@ -14,7 +14,6 @@
 namespace platform {
 
 namespace attr {
-constexpr DWORD ReadOnly = FILE_ATTRIBUTE_READONLY;
 constexpr DWORD Hidden = FILE_ATTRIBUTE_HIDDEN;
 constexpr DWORD System = FILE_ATTRIBUTE_SYSTEM;
 constexpr DWORD Directory = FILE_ATTRIBUTE_DIRECTORY;
@@ -40,9 +39,8 @@ class DirListing {
     // The next admitted entry of the listing, or nothing at its end.
     std::optional<DirEntry> Next();
 
-    // The same, answering only the name and the empty string at the end.
+    // The same, answering only the first name, the empty string when there is none.
     std::wstring FirstName(std::wstring_view pattern, DWORD mask);
-    std::wstring NextName();
 
   private:
     std::optional<DirEntry> Admitted(const WIN32_FIND_DATAW& data);
