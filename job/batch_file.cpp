@@ -2,7 +2,6 @@
 
 #include "job/refusal.h"
 #include "platform/ansi_text.h"
-#include "platform/file_path.h"
 #include "platform/text_file.h"
 #include "platform/win32_error.h"
 
@@ -50,7 +49,13 @@ bool CreatBatFile(const std::wstring& sBatFile, const std::vector<std::wstring>&
     } catch (const platform::Win32Error& error) {
         why = error.Describe();
     }
-    ::DeleteFileW(platform::PathForFileCall(unfinished).c_str());
+    try {
+        if (platform::PathExists(unfinished)) {
+            platform::RemoveFile(unfinished);
+        }
+    } catch (const platform::Win32Error&) {
+        // Left behind; the log already says what failed.
+    }
     return false;
 }
 
