@@ -12,7 +12,7 @@ cmake --preset x64-debug -DBRINDLE_FIXTURES_DIR="${BRINDLE_FIXTURES_DIR:-$root/.
 cmake --build --preset x64-debug -j2 >/dev/null
 wine_start "$PWD/build/x64-debug"
 trap wine_stop EXIT
-all='^(MainWindow|RunThroughTheWindow|ArchiverTroubleThroughTheWindow|StartUp|AutoListFiles|CreatBatFile|BatchLine|ArchiveLines|BatchText|CommandOutput|AnsiText|Wildcard|LogEntryText|RunSummary)\.'
+all='^(MainWindow|RunThroughTheWindow|ArchiverTroubleThroughTheWindow|StartUp|AutoListFiles|CreatBatFile|ArchiveLines|BatchText|CommandOutput|AnsiText|Wildcard|LogEntryText|RunSummary)\.'
 keys="$all|^EndToEnd.KeysAndClicks"
 rules='^(AutoListFiles|RunFolder|PatternRules|PathForFileCall|GrowToFit)\.'
 # name # file # perl substitution (applied to the whole file) # tests to run

@@ -150,11 +150,9 @@ TEST_F(RunThroughTheWindow, WhatCannotRunIsRefusedBeforeAnythingIsWritten) {
         // Short enough in characters, too long in the bytes the interpreter reads.
         {dir.path(), L"*." + std::wstring(4200, L'\u7F51'), tooLong8191},
         {dir.path(), L"*.htm \uAD11\uACE0.txt", codePage},
-        {dir.path(), L"*\u00F6*.nfo", codePage},
         {dir.path(), L"\U0001F600.txt", codePage},
         // A line break would end the archiver's line and run the rest as a command of its own.
         {dir.path(), L"*.htm\r\ndel *.rar", L"要删除的文件类型中含有换行符或其他控制字符，请检查！"},
-        {dir.path(), L"*.htm\x1B", L"要删除的文件类型中含有换行符或其他控制字符，请检查！"},
         {L"", L"*.htm", L"文件夹：" + missing},
         {dir / L"gone", L"*.htm", L"文件夹：" + dir / L"gone" + missing},
         {dir / L"secret", L"*.htm", L"文件夹：" + dir / L"secret" + missing},
@@ -235,9 +233,8 @@ TEST_F(RunThroughTheWindow, ArchivesTheBatchCannotNameAreListedInTheLogAndTheRes
         << "named in the first entry, before the batch message";
 }
 
-// A pattern that makes the archiver take every member asks first: a mask that matches every name, or no
-// mask at all once the switches are set aside (the archiver then takes every member). 否 is the default and
-// leaves everything as it was; a batch-only run asks about the batch it writes.
+// A pattern that makes the archiver take every member asks first; 否 is the default and leaves everything
+// as it was. Which patterns ask, and the question's words, are the PatternRules tests'.
 TEST_F(RunThroughTheWindow, APatternThatEmptiesWholeArchivesAsksFirstAndNoLeavesEverythingAsItWas) {
     testsupport::ScratchDir dir(L"window question");
     testsupport::WriteBytes(dir / L"a.rar", "x");
@@ -247,20 +244,12 @@ TEST_F(RunThroughTheWindow, APatternThatEmptiesWholeArchivesAsksFirstAndNoLeaves
         std::wstring asked; // the question's text from the quoted pattern on; empty when nothing is asked
         bool batchOnly = false;
     } cases[] = {
-        {L"*", L"“*”" + everything},
-        {L"*.*", L"“*.*”" + everything},
-        {L"**", L"“**”" + everything},
         {L"*.htm  *", L"“*”" + everything},
-        {L"\"*.*\"", L"“*.*”" + everything},
-        {L"*\\*", L"“*\\*”" + everything},
-        {L"-r", L"“-r”中除了开关（以“-”开头的部分）没有文件名或通配符，Rar.exe 会因此删除压缩包中的全部文件"},
-        {L"-x*.txt", L"“-x*.txt”中除了开关"},
-        {L"-r -ep1", L"“-r -ep1”中除了开关"},
+        {L"-r -ep1",
+         L"“-r -ep1”中除了开关（以“-”开头的部分）没有文件名或通配符，Rar.exe 会因此删除压缩包中的全部文件"},
         {L"*",
          L"“*”会让批处理文件删除压缩包中的全部文件（压缩包本身也会被删除）。确定要生成这个批处理文件吗？",
          true},
-        {L"*.*htm", L""},
-        {L"?*.txt", L""},
         {L"-r *.htm", L""},
     };
     for (const auto& c : cases) {
@@ -286,10 +275,10 @@ TEST_F(RunThroughTheWindow, APatternThatEmptiesWholeArchivesAsksFirstAndNoLeaves
     }
 }
 
-// The folder meant, however it is given: relative to where Brindle was started (the batch runs in the
-// folder itself, so a path left relative would name the archive of the same name one level down, planted
-// here), drive-relative, or pasted with the quotes Explorer's 复制为路径 puts around it. Of its entries, only
-// those whose own name ends in .rar: backups such as 备份.rar_old, whose 8.3 alias may end in .RAR, stay.
+// The folder meant: relative to where Brindle was started (a path left relative in the batch, which runs in
+// the folder, would name the archive of the same name one level down, planted here), or pasted in quotes.
+// Of its entries only those whose own name ends in .rar: 备份.rar_old, whose 8.3 alias may end in .RAR,
+// stays.
 TEST_F(RunThroughTheWindow, OnlyTheArchivesOfTheFolderMeantAreCleaned) {
     testsupport::ScratchDir root(L"window folders");
     const std::wstring sub = root / L"sub", x = root / L"x", only = root / L"only";
@@ -307,8 +296,6 @@ TEST_F(RunThroughTheWindow, OnlyTheArchivesOfTheFolderMeantAreCleaned) {
         std::vector<std::wstring> cleaned;
     } cases[] = {
         {root.path(), L"sub", {sub + L"\\a.rar"}},
-        {root.path(), L".\\sub", {sub + L"\\a.rar"}},
-        {root.path(), root.path().substr(0, 2) + L"sub", {sub + L"\\a.rar"}},
         {root / L"cur", L"..\\x", {x + L"\\a.rar"}},
         {root.path(), L"\"" + only + L"\"", {only + L"\\a.rar", only + L"\\B.RAR"}},
     };

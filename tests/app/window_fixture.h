@@ -34,8 +34,7 @@ inline std::wstring Text(HWND window) {
     return text;
 }
 
-// A file of the recording archiver beside it: rar-calls.log and rar-cwd.log, which it writes, and
-// rar-says.bin and rar-asks.txt, which tell it what to print and how to misbehave.
+// A file of the recording archiver beside the tests (see fake_rar.cpp).
 inline std::wstring ArchiverFile(const wchar_t* name) {
     return testsupport::ExecutableFolder() + L"\\" + name;
 }
@@ -73,32 +72,24 @@ class WindowTest : public ::testing::Test {
         ::DeleteFileW(ArchiverFile(L"rar-asks.txt").c_str());
     }
     HWND Control(app::ControlId id) const { return window_->Control(id); }
-    // A click as the user makes it; a run it starts is waited for, as a user waits for the window to settle.
+    // A click as the user makes it, and a run it starts waited for; Press waits only for its handling.
     void Click(app::ControlId id) {
         Press(id);
         WaitForRunEnd();
     }
-    // A click whose handling is all that is waited for.
     void Press(app::ControlId id) {
         ::SendMessageW(Control(id), BM_CLICK, 0, 0);
         Pump(window_->hwnd());
     }
-    // Pumps the window's messages, as its message loop does, until no run goes on (a minute at most).
-    void WaitForRunEnd(DWORD timeoutMs = 60000) {
-        for (const ULONGLONG start = ::GetTickCount64();
-             window_->Running() && ::GetTickCount64() - start < timeoutMs;) {
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-            Pump(window_->hwnd());
-        }
-        ASSERT_FALSE(window_->Running()) << "the run did not end";
+    void WaitForRunEnd() {
+        ASSERT_TRUE(PumpUntil([&] { return !window_->Running(); }, 60000)) << "the run did not end";
     }
-    // A run as the user makes it: the folder and pattern typed, the batch-only box set, Execute clicked;
-    // the run's end waited for.
+    // A run as the user makes it: folder and pattern typed, the batch-only box set, Execute clicked; Run
+    // waits for its end, StartRun only for the click's handling.
     void Run(const std::wstring& folder, const std::wstring& pattern, bool batchOnly = false) {
         StartRun(folder, pattern, batchOnly);
         WaitForRunEnd();
     }
-    // The same, left going once Execute's click has been handled.
     void StartRun(const std::wstring& folder, const std::wstring& pattern, bool batchOnly = false) {
         ::DeleteFileW(ArchiverFile(L"rar-calls.log").c_str());
         ::SetWindowTextW(Control(app::txtPath), folder.c_str());
@@ -106,14 +97,13 @@ class WindowTest : public ::testing::Test {
         Button_SetCheck(Control(app::chkSaveBat), batchOnly ? BST_CHECKED : BST_UNCHECKED);
         Press(app::cmdExecute);
     }
-    // Pumps until check() holds (ten seconds at most); whether it held.
+    // Pumps the window's messages, as its message loop does, until check() holds; whether it held in time.
     template <typename Check> bool PumpUntil(Check check, DWORD timeoutMs = 10000) {
-        for (const ULONGLONG start = ::GetTickCount64(); !check();) {
+        for (const ULONGLONG start = ::GetTickCount64(); !check(); Pump(window_->hwnd())) {
             if (::GetTickCount64() - start > timeoutMs) {
                 return false;
             }
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-            Pump(window_->hwnd());
         }
         return true;
     }

@@ -1,10 +1,7 @@
 #!/bin/bash
-# Real key presses and clicks at Brindle's window (xdotool, as a person's keys arrive): a plain letter never
-# presses a button or ticks a box, the focus comes back where it was after a box, the picker or a minimise,
-# the access keys work with Alt, Enter presses the focused button (Execute elsewhere), and keys and clicks
-# during a run start no second run. During a run the window answers, shows its progress and output, and
-# stops by its stop button or on closing; ended from outside, it leaves no process of the run behind. What
-# ran is read from the recording archiver beside the program.
+# Real key presses and clicks at Brindle's window (xdotool): letters, Alt keys, Enter and the focus; during a
+# run the window answers, shows progress and output, stops, asks on closing, and ended from outside leaves no
+# process behind. What ran is read from the recording archiver beside the program.
 set -euo pipefail
 wine_run=$1 brindle=$2 fake_rar=$3 probe_exe=$4 work=$5
 

@@ -1,9 +1,7 @@
 #!/bin/bash
-# One run through Brindle's window over real archives (fixtures and stand-in-made ones, Chinese names,
-# blanks, nesting, a hidden folder, and archives the archiver refuses): every archive holds exactly its
-# non-matching members, the hidden and the refused ones are unchanged, the log shows the report and a
-# summary that names each refused archive, with the reason its exit code gives, and each one emptied. With "long" as eighth argument the tree's path is some 300
-# characters long (the run starts in its short form; every archive's long path is past MAX_PATH).
+# One run through Brindle's window over real archives: each keeps exactly its non-matching members, hidden
+# and refused ones stay unchanged, and the summary names each refused archive with its reason and each one
+# emptied. With "long" as eighth argument the tree's path is past MAX_PATH.
 set -euo pipefail
 wine_run=$1 brindle=$2 standin=$3 driver=$4 probe=$5 fixtures=$6 work=$7 form=${8:-}
 pattern='*.html *.lnk test1.bin helloworld.txt'

@@ -4,12 +4,8 @@
 //                                          started) ends with the probe, however the probe ends
 //   window_probe wait | focus | boxes | default | minimize | restore
 //   window_probe where ID | enabled ID | text ID | caption | answers MS | processes NAME | kill
-// (focus: the id of the control with the focus, 0 for none; boxes: the program's open dialogs; default:
-// the ids of the buttons that show the default border; where: the screen point at the middle of control
-// ID, for a click; enabled: 1 when control ID is enabled, else 0; text, caption: the control's text or the
-// window's caption in UTF-8; answers: the slowest answer, in ms, of the window to a message sent every 20 ms
-// for MS ms; processes: how many processes run program file NAME; kill: ends the window's process as the
-// Task Manager does).
+// (where: the middle of control ID on screen; answers: the slowest answer in ms to a message sent every 20 ms
+// for MS ms; processes: how many processes run file NAME; kill: ends the window's process).
 
 #include "started_program.h"
 

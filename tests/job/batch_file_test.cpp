@@ -1,43 +1,48 @@
 #include "job/batch_file.h"
 #include "job/list_file.h"
-#include "job/refusal.h"
 #include "job/working_files.h"
-#include "platform/ansi_text.h"
 #include "platform/unique_handle.h"
 #include "scratch.h"
 
 #include <gtest/gtest.h>
 
-TEST(BatchLine, PathsThatAreNotShortAreQuotedAndTheirPercentSignsDoubled) {
-    EXPECT_EQ(job::BatchLine(L"C:\\PROGRA~1\\RAR.EXE", L"D:\\ARCHIV~1\\A.RAR", L"*.htm"),
-              L"C:\\PROGRA~1\\RAR.EXE d D:\\ARCHIV~1\\A.RAR *.htm");
-    EXPECT_EQ(job::BatchLine(L"C:\\My Tools\\Rar.exe", L"D:\\a&b\\100%.rar", L"*.htm"),
-              L"\"C:\\My Tools\\Rar.exe\" d \"D:\\a&b\\100%%.rar\" *.htm");
-}
+#include <optional>
 
-// The interpreter reads 8191 bytes of a line: a Chinese character takes two of them.
-TEST(ArchiveLines, ALineLongerThanTheInterpreterReadsIsRefusedByItsBytes) {
-    job::JobState form;
-    form.strRarExe = L"Z:\\TOOLS~1\\RAR.EXE";
-    form.strFileList = L"Z:\\A.RAR| |Z:\\B.RAR|";
-    const std::wstring head = L"Z:\\TOOLS~1\\RAR.EXE d Z:\\A.RAR ";
-    const struct {
-        std::wstring pattern;
-        bool fits;
-    } cases[] = {
-        {std::wstring(job::MaxBatchLineLength - head.size(), L'x'), true},
-        {std::wstring(job::MaxBatchLineLength - head.size() + 1, L'x'), false},
-        {std::wstring((job::MaxBatchLineLength - head.size()) / 2, L'网'), true},
-        {std::wstring((job::MaxBatchLineLength - head.size()) / 2 + 1, L'网'), false},
-    };
-    for (const auto& c : cases) {
-        const auto line = head + c.pattern;
-        if (c.fits) {
-            EXPECT_EQ(job::ArchiveLines(form, c.pattern).front(), line);
-        } else {
-            EXPECT_THROW(job::ArchiveLines(form, c.pattern), job::Refusal) << line.size();
-        }
+// The folder box's text names a folder relative to where the system resolves it, not where the batch runs.
+TEST(RunFolder, TheFolderBoxTextIsTheFullPathOfTheFolderItNames) {
+    testsupport::ScratchDir dir(L"folder");
+    for (const auto& folder : {L"cur", L"cur\\sub", L"x", L"下载 合集", L"sub"}) {
+        testsupport::MakeDir(dir / folder);
     }
+    const std::wstring drive = dir.path().substr(0, 2), cur = dir / L"cur";
+    const struct {
+        std::wstring current;  // the process's current folder
+        std::wstring driveOwn; // the drive's own current folder, as a console passes it ("=Z:")
+        std::wstring typed;
+        std::optional<std::wstring> folder;
+    } cases[] = {
+        {cur, L"", L"sub", cur + L"\\sub"},
+        {cur, L"", L" .\\sub\t", cur + L"\\sub"},
+        {cur, L"", L"..\\x", dir / L"x"},
+        {cur, L"", L"../x/", dir / L"x\\"},
+        {cur, L"", drive + L"sub", cur + L"\\sub"},
+        {L"C:\\", cur, drive + L"sub", cur + L"\\sub"}, // below the other drive's own current folder
+        {cur, L"", drive, drive + L"\\"},
+        // Explorer's 复制为路径 puts the path between double quotes.
+        {cur, L"", L"\"" + dir / L"下载 合集" + L"\"", dir / L"下载 合集"},
+        {cur, L"", L" \t\"..\\x\" ", dir / L"x"},
+        {cur, L"", L"\"" + drive + L"\"", drive + L"\\"},
+        {cur, L"", L"", std::nullopt},
+        {cur, L"", L" \"\" ", std::nullopt},
+    };
+    const std::wstring driveVariable = L"=" + drive;
+    for (const auto& c : cases) {
+        ASSERT_TRUE(::SetCurrentDirectoryW(c.current.c_str()));
+        ::SetEnvironmentVariableW(driveVariable.c_str(), c.driveOwn.empty() ? nullptr : c.driveOwn.c_str());
+        EXPECT_EQ(job::AbsoluteFolder(job::NormalizeFolder(c.typed)), c.folder)
+            << testing::PrintToString(c.typed);
+    }
+    ::SetCurrentDirectoryW(dir.path().c_str());
 }
 
 // From the moment each is written until the run removes it, the list and the batch can be read by any
@@ -49,26 +54,23 @@ TEST(CreatBatFile, WritesTheLinesGivenRemovesTheListAndHoldsTheBatchUntilTheRunE
     form.strBatFile = dir / L"Brindle.BAT";
     form.strRarExe = L"Z:\\TOOLS~1\\RAR.EXE";
     form.strFileList = L"Z:\\A.RAR|";
-    const auto heldFromOthers = [](const std::wstring& path) {
-        const platform::unique_handle reader(
-            ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                          nullptr, OPEN_EXISTING, 0, nullptr));
-        const platform::unique_handle writer(
-            ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                          nullptr, OPEN_EXISTING, 0, nullptr));
-        return reader && !writer && !::DeleteFileW(path.c_str()) &&
+    const auto open = [](const std::wstring& path, DWORD access) {
+        return platform::unique_handle(::CreateFileW(path.c_str(), access,
+                                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                                     nullptr, OPEN_EXISTING, 0, nullptr));
+    };
+    const auto heldFromOthers = [&](const std::wstring& path) {
+        return open(path, GENERIC_READ) && !open(path, GENERIC_WRITE) && !::DeleteFileW(path.c_str()) &&
                !::MoveFileExW(path.c_str(), (path + L".moved").c_str(), MOVEFILE_REPLACE_EXISTING) &&
-               job::FolderInUseByARun(path.substr(0, path.find_last_of(L'\\')));
+               job::FolderInUseByARun(dir.path());
     };
     // As the interpreter reads the batch: sharing writing and deleting with the run that holds it.
-    const auto readShared = [](const std::wstring& path) {
-        const platform::unique_handle file(
-            ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                          nullptr, OPEN_EXISTING, 0, nullptr));
+    const auto readShared = [&](const std::wstring& path) {
         char bytes[256];
         DWORD got = 0;
-        return ::ReadFile(file.get(), bytes, sizeof bytes, &got, nullptr) ? std::string(bytes, got)
-                                                                          : std::string();
+        return ::ReadFile(open(path, GENERIC_READ).get(), bytes, sizeof bytes, &got, nullptr)
+                   ? std::string(bytes, got)
+                   : std::string();
     };
     for (const bool removeIfUnrun : {true, false}) {
         {
@@ -86,24 +88,5 @@ TEST(CreatBatFile, WritesTheLinesGivenRemovesTheListAndHoldsTheBatchUntilTheRunE
         EXPECT_EQ(testsupport::Exists(form.strBatFile), !removeIfUnrun)
             << "removed only where the run made it";
         EXPECT_FALSE(job::FolderInUseByARun(dir.path()));
-    }
-}
-
-// The interpreter reads a batch in the OEM code page; where that is not the ANSI one, a character that
-// reads back as another would name another archive or member.
-TEST(BatchText, OnlyTextTheInterpreterReadsBackAsWrittenGoesIntoTheBatch) {
-    const struct {
-        std::wstring text;
-        unsigned ansi, oem;
-        bool carried;
-    } cases[] = {
-        {L"D:\\Caf\u00E9\\a.rar", 1252, 850, false},
-        {L"D:\\Cafe\\a.rar", 1252, 850, true},
-        {L"D:\\\u7F51\u9875\\a.rar", 936, 936, true},
-        {L"D:\\\uD55C\\a.rar", 936, 936, false},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(platform::TryToBatchText(c.text, c.ansi, c.oem).has_value(), c.carried)
-            << testing::PrintToString(c.text);
     }
 }

@@ -1,98 +1,193 @@
-// The pure rules that decide what reaches the archiver and what the log shows, called directly: quoting and
-// escaping for the batch, the wildcard match, the log entry's text, and the summary by exit code.
+// The pure rules that decide what reaches the archiver and what the log shows, called directly.
 
+#include "job/batch_file.h"
 #include "job/batch_text.h"
 #include "job/log_entry.h"
+#include "job/refusal.h"
 #include "job/run_summary.h"
 #include "job/wildcard.h"
+#include "platform/ansi_text.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+// Each archive's line hands the archiver the path and the masks as typed, whatever the interpreter makes of
+// blanks, '%', '&', '^', '<', '>' and '|'.
 TEST(BatchText, PathsAndPatternsReachTheArchiverAsTyped) {
+    const std::wstring rar = L"\"C:\\My Tools\\Rar.exe\" d ";
     const struct {
-        std::wstring path, quoted;
-    } paths[] = {
-        {L"D:\\ARCHIV~1\\A.RAR", L"D:\\ARCHIV~1\\A.RAR"},
-        {L"D:\\my files\\a.rar", L"\"D:\\my files\\a.rar\""},
-        {L"D:\\100%\\a.rar", L"D:\\100%%\\a.rar"},
-        {L"D:\\a&b\\c.rar", L"\"D:\\a&b\\c.rar\""},
-        {L"D:\\a,b;c=d\\(e)\\x.rar", L"\"D:\\a,b;c=d\\(e)\\x.rar\""},
-        {L"D:\\%OS% x\\a.rar", L"\"D:\\%%OS%% x\\a.rar\""},
-        {L"D:\\a^b\\c.rar", L"\"D:\\a^b\\c.rar\""},
-    };
-    for (const auto& c : paths) {
-        EXPECT_EQ(job::QuoteIfNeeded(c.path), c.quoted) << testing::PrintToString(c.path);
-    }
-    const struct {
-        std::wstring pattern, escaped;
-    } patterns[] = {
-        {L"*.htm *.url", L"*.htm *.url"},
-        {L"a&b.txt", L"a^&b.txt"},
-        {L"100%.txt", L"100%%.txt"},
-        {L"<d>|e ^c", L"^<d^>^|e ^^c"},
-        {L"\"x y&z.txt\" a&b", L"\"x y&z.txt\" a^&b"},
-        {L"\"50%.txt\"", L"\"50%%.txt\""},
-        {L"\"open&", L"\"open&"}, // an unclosed quote protects to the end, as the interpreter reads it
-    };
-    for (const auto& c : patterns) {
-        EXPECT_EQ(job::EscapeForBatch(c.pattern), c.escaped) << testing::PrintToString(c.pattern);
+        std::wstring path, pattern, line;
+    } cases[] = {{L"D:\\ARCHIV~1\\A.RAR", L"*.htm *.url", rar + L"D:\\ARCHIV~1\\A.RAR *.htm *.url"},
+                 {L"D:\\my files\\a.rar", L"a&b.txt", rar + L"\"D:\\my files\\a.rar\" a^&b.txt"},
+                 {L"D:\\100%\\a.rar", L"100%.txt", rar + L"D:\\100%%\\a.rar 100%%.txt"},
+                 {L"D:\\a&b\\c.rar", L"<d>|e ^c", rar + L"\"D:\\a&b\\c.rar\" ^<d^>^|e ^^c"},
+                 {L"D:\\a,b;c=d\\(e)\\x.rar", L"\"x y&z.txt\" a&b",
+                  rar + L"\"D:\\a,b;c=d\\(e)\\x.rar\" \"x y&z.txt\" a^&b"},
+                 {L"D:\\%OS% x\\a.rar", L"\"50%.txt\"", rar + L"\"D:\\%%OS%% x\\a.rar\" \"50%%.txt\""},
+                 // An unclosed quote protects to the end, as the interpreter reads it.
+                 {L"D:\\a^b\\c.rar", L"\"open&", rar + L"\"D:\\a^b\\c.rar\" \"open&"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(job::BatchLine(L"C:\\My Tools\\Rar.exe", c.path, c.pattern), c.line)
+            << testing::PrintToString(c.line);
     }
 }
 
-// The boundary is the interpreter's: 8191 bytes of a line, a Chinese character taking two.
-TEST(BatchText, ALineFitsUpTo8191BytesOfTheCodePage) {
+// The interpreter reads a batch in the OEM code page; where that is not the ANSI one, a character that
+// reads back as another would name another archive or member.
+TEST(BatchText, OnlyTextTheInterpreterReadsBackAsWrittenGoesIntoTheBatch) {
     const struct {
-        std::wstring line;
-        bool fits;
-    } cases[] = {
-        {std::wstring(8191, L'x'), true},
-        {std::wstring(8192, L'x'), false},
-        {std::wstring(4095, L'\u7F51') + L"x", true},
-        {std::wstring(4096, L'\u7F51'), false},
-        {L"a\uD55Cb", false}, // a character the code page cannot hold
-    };
+        std::wstring text;
+        unsigned ansi, oem;
+        bool carried;
+    } cases[] = {{L"D:\\Caf\u00E9\\a.rar", 1252, 850, false},
+                 {L"D:\\Cafe\\a.rar", 1252, 850, true},
+                 {L"D:\\\u7F51\u9875\\a.rar", 936, 936, true},
+                 {L"D:\\\uD55C\\a.rar", 936, 936, false}};
     for (const auto& c : cases) {
-        EXPECT_EQ(job::FitsOnABatchLine(c.line), c.fits) << c.line.size();
+        EXPECT_EQ(platform::TryToBatchText(c.text, c.ansi, c.oem).has_value(), c.carried)
+            << testing::PrintToString(c.text);
     }
+}
+
+// The interpreter reads 8191 bytes of a line, a Chinese character taking two: a longer line is refused, as is
+// one the code page cannot hold. The head of each line here is 30 characters.
+TEST(ArchiveLines, ALineLongerThanTheInterpreterReadsIsRefusedByItsBytes) {
+    job::JobState form;
+    form.strRarExe = L"Z:\\TOOLS~1\\RAR.EXE";
+    form.strFileList = L"Z:\\A.RAR| |Z:\\B.RAR|";
+    const std::wstring head = L"Z:\\TOOLS~1\\RAR.EXE d Z:\\A.RAR ";
+    const struct {
+        std::wstring pattern;
+        bool fits;
+    } cases[] = {{std::wstring(8161, L'x'), true},
+                 {std::wstring(8162, L'x'), false},
+                 {std::wstring(4080, L'\u7F51') + L"x", true},
+                 {std::wstring(4081, L'\u7F51'), false},
+                 {L"a\uD55Cb", false}};
+    for (const auto& c : cases) {
+        if (c.fits) {
+            const auto lines = job::ArchiveLines(form, c.pattern);
+            ASSERT_EQ(lines.size(), 2u);
+            EXPECT_EQ(lines.front(), head + c.pattern);
+        } else {
+            EXPECT_THROW(job::ArchiveLines(form, c.pattern), job::Refusal) << c.pattern.size();
+        }
+    }
+}
+
+// The archiver takes every member for a mask that matches every name, and for no mask at all once its
+// switches (words that begin with '-', up to a word "--") are set aside.
+TEST(PatternRules, WhatEmptiesWholeArchivesIsNamedInTheQuestion) {
+    const struct {
+        std::wstring pattern;
+        bool asked, noMask;
+        std::wstring named;
+    } cases[] = {{L"*", true, false, L"*"},
+                 {L"*.*", true, false, L"*.*"},
+                 {L"**", true, false, L"**"},
+                 {L"*.htm  *", true, false, L"*"},
+                 {L"\"*.*\"", true, false, L"*.*"},
+                 {L"*\\*", true, false, L"*\\*"},
+                 {L"*\\*.*", true, false, L"*\\*.*"},
+                 {L"*/*", true, false, L"*/*"},
+                 {L".\\*", true, false, L".\\*"},
+                 {L"-r *.*", true, false, L"*.*"},
+                 {L"-r", true, true, L"-r"},
+                 {L" -x*.txt ", true, true, L"-x*.txt"},
+                 {L"-r -ep1", true, true, L"-r -ep1"},
+                 {L"\"-r\"", true, true, L"\"-r\""},
+                 {L"--", true, true, L"--"},
+                 {L"-r \"\"", true, true, L"-r \"\""},
+                 {L"\"-r *.htm\"", true, true, L"\"-r *.htm\""}, // one word, and a switch
+                 {L"*.*htm", false, false, L""},
+                 {L"?*.txt", false, false, L""},
+                 {L"-r *.htm", false, false, L""},
+                 {L"-- -r", false, false, L""},
+                 {L"a\\*.txt", false, false, L""},
+                 {L"a\\*", false, false, L""}};
+    for (const auto& c : cases) {
+        const auto what = job::WhatEmptiesWholeArchives(c.pattern);
+        ASSERT_EQ(what.has_value(), c.asked) << testing::PrintToString(c.pattern);
+        if (what) {
+            EXPECT_EQ(what->noMask, c.noMask) << testing::PrintToString(c.pattern);
+            EXPECT_EQ(what->text, c.named) << testing::PrintToString(c.pattern);
+        }
+    }
+}
+
+// Only a run that deletes is said to delete; a batch-only run asks about the batch it writes.
+TEST(PatternRules, TheQuestionSaysWhatTheRunDoes) {
+    const struct {
+        job::EmptyingPattern what;
+        bool batchOnly;
+        std::wstring question;
+    } cases[] = {
+        {{false, L"*.*"},
+         false,
+         L"要删除的文件类型“*.*”会删除压缩包中的全部文件，压缩包本身也会被删除。确定要继续吗？"},
+        {{false, L"*.*"},
+         true,
+         L"要删除的文件类型“*.*”会让批处理文件删除压缩包中的全部文件（压缩包本身也会被删除）。"
+         L"确定要生成这个批处理文件吗？"},
+        {{true, L"-r"},
+         false,
+         L"要删除的文件类型“-r”中除了开关（以“-”开头的部分）没有文件名或通配符，Rar.exe "
+         L"会因此删除压缩包中的全部文件，压缩包本身也会被删除。确定要继续吗？"},
+        {{true, L"-r"},
+         true,
+         L"要删除的文件类型“-r”中除了开关（以“-”开头的部分）没有文件名或通配符，批处理文件会因此让 Rar.exe "
+         L"删除压缩包中的全部文件（压缩包本身也会被删除）。确定要生成这个批处理文件吗？"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(job::EmptiesWholeArchivesQuestion(c.what, c.batchOnly), c.question);
+    }
+}
+
+// A control character would end the batch line and run the rest as a command; a tab is a blank.
+TEST(PatternRules, ControlCharactersAreRefused) {
+    const struct {
+        std::wstring pattern;
+        bool refused;
+    } cases[] = {{L"*.htm\r\ndel *.*", true},    {L"*.htm\ndel", true}, {L"*.htm\r", true},
+                 {std::wstring(1, L'\0'), true}, {L"\x1F.txt", true},   {L"a\x7F.txt", true},
+                 {L"*.htm\t*.url", false},       {L"\x20.txt", false},  {L"\x80.txt", false},
+                 {L"网页 *.htm", false}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(job::HoldsControlCharacter(c.pattern), c.refused) << testing::PrintToString(c.pattern);
+    }
+    EXPECT_STREQ(job::ControlCharacterMessage, L"要删除的文件类型中含有换行符或其他控制字符，请检查！");
 }
 
 TEST(Wildcard, MatchesAsTheSystemsSearchDoes) {
     const struct {
-        const wchar_t* pattern;
-        const wchar_t* name;
+        const wchar_t *pattern, *name;
         bool matches;
-    } cases[] = {
-        {L"*.RAR", L"A.RAR", true},   {L"*.RAR", L"A.RAR.BAK", false}, {L"*.RAR", L".RAR", true},
-        {L"?.RAR", L"AB.RAR", false}, {L"??.RAR", L"AB.RAR", true},    {L"*", L"", true},
-        {L"A*B*C", L"AXXBYYC", true}, {L"A*B*C", L"AXXBYY", false},    {L"*AB", L"AAB", true},
-        {L"**.TXT", L"X.TXT", true},  {L"*.rar", L"A.RAR", false},     {L"", L"A", false},
-    };
+    } cases[] = {{L"*.RAR", L"A.RAR", true},   {L"*.RAR", L"A.RAR.BAK", false}, {L"*.RAR", L".RAR", true},
+                 {L"?.RAR", L"AB.RAR", false}, {L"??.RAR", L"AB.RAR", true},    {L"*", L"", true},
+                 {L"A*B*C", L"AXXBYYC", true}, {L"A*B*C", L"AXXBYY", false},    {L"*AB", L"AAB", true},
+                 {L"**.TXT", L"X.TXT", true},  {L"*.rar", L"A.RAR", false},     {L"", L"A", false}};
     for (const auto& c : cases) {
         EXPECT_EQ(job::WildcardMatch(c.pattern, c.name), c.matches)
             << testing::PrintToString(c.pattern) << " " << testing::PrintToString(c.name);
     }
 }
 
+// Each log entry: its time, a rule, the message (a NUL shown as ␀), a rule; the same built piece by piece.
 TEST(LogEntryText, TimeRuleMessageRuleWhateverTheMessage) {
     SYSTEMTIME at{};
     at.wHour = 9;
     at.wMinute = 5;
-    const std::wstring rule(60, L'-');
+    const std::wstring rule(60, L'-'), head = L"09:05\r\n" + rule + L"\r\n";
     const struct {
         bool logIsEmpty;
         std::wstring message, entry;
-    } cases[] = {
-        {true, L"a", L"09:05\r\n" + rule + L"\r\na\r\n" + rule},
-        {false, L"a", L"\r\n09:05\r\n" + rule + L"\r\na\r\n" + rule},
-        {true, L"", L"09:05\r\n" + rule + L"\r\n\r\n" + rule},
-        {true, L"x\r\n", L"09:05\r\n" + rule + L"\r\nx\r\n\r\n" + rule},
-        {true, std::wstring(L"a\0b", 3), L"09:05\r\n" + rule + L"\r\na\u2400b\r\n" + rule},
-    };
+    } cases[] = {{true, L"a", head + L"a\r\n" + rule},
+                 {false, L"a", L"\r\n" + head + L"a\r\n" + rule},
+                 {true, L"", head + L"\r\n" + rule},
+                 {true, L"x\r\n", head + L"x\r\n\r\n" + rule},
+                 {true, std::wstring(L"a\0b", 3), head + L"a\u2400b\r\n" + rule}};
     for (const auto& c : cases) {
         EXPECT_EQ(job::LogEntry(c.logIsEmpty, at, c.message), c.entry);
-        // The same entry built piece by piece, as a run's output arrives.
         const std::wstring pieces =
             job::LogEntryHead(c.logIsEmpty, at) + job::LogEntryText(c.message.substr(0, 1)) +
             job::LogEntryText(c.message.substr(std::min<size_t>(1, c.message.size()))) + job::LogEntryTail();
@@ -102,16 +197,14 @@ TEST(LogEntryText, TimeRuleMessageRuleWhateverTheMessage) {
 
 TEST(RunSummary, EachArchiveByItsRealNameWithTheReasonItsExitCodeGives) {
     using job::ArchiveOutcome;
-    const std::vector<ArchiveOutcome> outcomes = {
-        {L"D:\\a.rar", true, 0, false},
-        {L"D:\\全部.rar", true, 0, true},
-        {L"D:\\none.rar", true, 10, false},
-        {L"D:\\locked.rar", true, 4, false},
-        {L"D:\\crc.rar", true, 3, false},
-        {L"D:\\crash.rar", true, 0xC0000005, false},
-        {L"D:\\lost.rar", true, std::nullopt, false},
-        {L"D:\\later.rar", false, std::nullopt, false},
-    };
+    const std::vector<ArchiveOutcome> outcomes = {{L"D:\\a.rar", true, 0, false},
+                                                  {L"D:\\全部.rar", true, 0, true},
+                                                  {L"D:\\none.rar", true, 10, false},
+                                                  {L"D:\\locked.rar", true, 4, false},
+                                                  {L"D:\\crc.rar", true, 3, false},
+                                                  {L"D:\\crash.rar", true, 0xC0000005, false},
+                                                  {L"D:\\lost.rar", true, std::nullopt, false},
+                                                  {L"D:\\later.rar", false, std::nullopt, false}};
     EXPECT_EQ(
         job::SummaryMessage(outcomes),
         L"共 8 个压缩文件：删除了文件的 2 个，没有匹配文件的 1 个，失败 4 个，未处理（已停止）1 个。\r\n"
@@ -124,23 +217,18 @@ TEST(RunSummary, EachArchiveByItsRealNameWithTheReasonItsExitCodeGives) {
         L"  D:\\later.rar\r\n"
         L"处理后已不存在的压缩文件（其中的文件已全部删除）：\r\n"
         L"  D:\\全部.rar");
-    const struct {
-        unsigned long code;
-        std::wstring reason;
-    } codes[] = {
-        {1, L"警告（出现非致命错误）（退出代码 1）"},
-        {2, L"致命错误（退出代码 2）"},
-        {5, L"写入错误（退出代码 5）"},
-        {6, L"打开文件错误（退出代码 6）"},
-        {7, L"命令行错误（退出代码 7）"},
-        {8, L"内存不足（退出代码 8）"},
-        {9, L"无法创建文件（退出代码 9）"},
-        {11, L"密码错误（退出代码 11）"},
-        {255, L"已被用户中止（退出代码 255）"},
-        {12, L"异常退出（退出代码 0x0000000C）"},
-    };
-    for (const auto& c : codes) {
-        EXPECT_EQ(job::ExitCodeReason(c.code), c.reason);
+    const std::pair<unsigned long, std::wstring> codes[] = {{1, L"警告（出现非致命错误）（退出代码 1）"},
+                                                            {2, L"致命错误（退出代码 2）"},
+                                                            {5, L"写入错误（退出代码 5）"},
+                                                            {6, L"打开文件错误（退出代码 6）"},
+                                                            {7, L"命令行错误（退出代码 7）"},
+                                                            {8, L"内存不足（退出代码 8）"},
+                                                            {9, L"无法创建文件（退出代码 9）"},
+                                                            {11, L"密码错误（退出代码 11）"},
+                                                            {255, L"已被用户中止（退出代码 255）"},
+                                                            {12, L"异常退出（退出代码 0x0000000C）"}};
+    for (const auto& [code, reason] : codes) {
+        EXPECT_EQ(job::ExitCodeReason(code), reason);
     }
     EXPECT_EQ(job::StoppedMessage(outcomes, false), L"运行已停止，1 个压缩文件未处理。");
     // Not stopped, yet not every archive was processed: the batch ended early.

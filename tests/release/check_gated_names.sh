@@ -1,9 +1,7 @@
 #!/bin/bash
-# What imports (check_imports.sh) cannot show: fails when the sources use a name from the Windows headers
-# (a flag, value, message, function looked up at run time) or a manifest setting whose documented minimum
-# Windows version the reviewed list gated-names.txt does not record, or records above the stated minimum
-# without a file that keeps older systems working. A name the headers lack when set to the version before
-# the minimum is declared only for a later Windows. Usage: check_gated_names.sh CXX-COMPILER
+# What imports cannot show: fails when the sources use a Windows header name or a manifest setting whose
+# documented minimum Windows the reviewed gated-names.txt does not record, or records above the stated
+# minimum without a file that handles older systems. Usage: check_gated_names.sh CXX-COMPILER
 set -euo pipefail
 export LC_ALL=C # the compiler's own words, untranslated
 compiler=$1

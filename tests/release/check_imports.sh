@@ -1,8 +1,6 @@
 #!/bin/bash
-# Fails when a Windows executable could not start on the minimum Windows version the README states:
-# when it imports a function that is not on the reviewed list for its architecture (every function on
-# the list exists on that version), when its PE header asks for a newer subsystem version, or when the
-# manifest's supportedOS entries (in the source and in the exe) do not start at that version.
+# Fails when an executable could not start on the stated minimum Windows: an import off the reviewed list,
+# a newer PE subsystem version, or manifest supportedOS entries that do not start at that version.
 # Usage: check_imports.sh ARCH EXE     (ARCH: win64 or win32)
 set -euo pipefail
 export LC_ALL=C  # objdump's own words, untranslated
