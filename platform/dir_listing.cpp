@@ -84,16 +84,6 @@ std::wstring DirListing::FirstName(std::wstring_view pattern, DWORD mask) {
     return entry ? std::move(entry->name) : std::wstring();
 }
 
-DWORD GetAttributes(std::wstring_view path) {
-    const std::wstring text(path);
-    const std::wstring callPath = PathForFileCall(text);
-    const DWORD attributes = ::GetFileAttributesW(callPath.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        ThrowLastError("GetFileAttributesW", text);
-    }
-    return attributes;
-}
-
 std::wstring FoldNameCase(std::wstring name) {
     if (!name.empty()) {
         ::CharUpperBuffW(name.data(), static_cast<DWORD>(name.size()));

@@ -53,7 +53,4 @@ class DirListing {
 // A file name upper-cased as the file system compares names: letter case is not significant.
 std::wstring FoldNameCase(std::wstring name);
 
-// The attribute bits of an existing path; throws Win32Error when there is none.
-DWORD GetAttributes(std::wstring_view path);
-
 } // namespace platform

@@ -75,41 +75,6 @@ void TextFileWriter::Flush() {
     pending_.clear();
 }
 
-TextFileReader::TextFileReader(const std::wstring& path) {
-    const std::wstring callPath = PathForFileCall(path);
-    unique_handle file(::CreateFileW(callPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        ThrowLastError("CreateFileW", path);
-    }
-    char buffer[64 * 1024];
-    DWORD got = 0;
-    for (;;) {
-        if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
-            ThrowLastError("ReadFile", path);
-        }
-        if (got == 0) {
-            break;
-        }
-        bytes_.append(buffer, got);
-    }
-}
-
-std::wstring TextFileReader::ReadLine() {
-    const size_t start = position_;
-    size_t end = bytes_.find('\r', start);
-    if (end == std::string::npos) {
-        end = bytes_.size();
-        position_ = end;
-    } else {
-        position_ = end + 1;
-        if (position_ < bytes_.size() && bytes_[position_] == '\n') {
-            ++position_;
-        }
-    }
-    return FromAnsi(std::string_view(bytes_).substr(start, end - start));
-}
-
 HeldFile HeldFile::Create(const std::wstring& path, std::wstring_view text) {
     RefuseReadOnly(path, "CreateFileW");
     HeldFile held;

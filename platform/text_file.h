@@ -33,20 +33,6 @@ class TextFileWriter {
     std::string pending_;
 };
 
-class TextFileReader {
-  public:
-    // Opens an existing file and reads it whole; throws Win32Error when it cannot.
-    explicit TextFileReader(const std::wstring& path);
-
-    bool AtEnd() const noexcept { return position_ >= bytes_.size(); }
-    // The next line without its end (CR LF, or a lone CR); the last line may have no end at all.
-    std::wstring ReadLine();
-
-  private:
-    std::string bytes_;
-    size_t position_ = 0;
-};
-
 // A working file held open from its creation, or from the moment it was checked, to its removal: other
 // programs may read it (the interpreter reads a batch anew for each line) but not write, rename or delete
 // it meanwhile, so what runs is what was written.
