@@ -15,21 +15,21 @@
 #include <vector>
 
 using apptest::Calls;
+using namespace testsupport;
 
 namespace {
 
 const std::wstring Rule(60, L'-');
 
-// Once the time given has passed, and until it is stopped, ends every process below the interpreters this
-// test started (not the host of its own console): a run that would wait for ever then ends, and the test
-// fails instead of hanging.
+// Past the time given and until stopped, ends every process below the interpreters this test started:
+// a run that would wait for ever then ends, and the test fails instead of hanging.
 class Watchdog {
   public:
-    explicit Watchdog(DWORD milliseconds)
-        : thread_([this, milliseconds] {
+    explicit Watchdog(DWORD ms)
+        : thread_([this, ms] {
               for (DWORD waited = 0; !stop_; waited += 100, ::Sleep(100)) {
-                  if (waited >= milliseconds) {
-                      fired_ = true;
+                  fired_ = fired_ || waited >= ms;
+                  if (fired_) {
                       EndDescendants();
                   }
               }
@@ -42,13 +42,12 @@ class Watchdog {
 
   private:
     static void EndDescendants() {
-        std::vector<PROCESSENTRY32W> all;
+        std::vector<PROCESSENTRY32W> all(1);
+        all[0].dwSize = sizeof all[0];
         const platform::unique_handle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-        PROCESSENTRY32W entry{};
-        entry.dwSize = sizeof entry;
-        for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more;
-             more = ::Process32NextW(snapshot.get(), &entry)) {
-            all.push_back(entry);
+        for (BOOL more = ::Process32FirstW(snapshot.get(), &all.back()); more;
+             more = ::Process32NextW(snapshot.get(), &all.back())) {
+            all.push_back(all.back());
         }
         std::set<DWORD> doomed;
         for (size_t before = SIZE_MAX; before != doomed.size();) {
@@ -70,10 +69,9 @@ class Watchdog {
     std::thread thread_;
 };
 
-// Gives this process a console, as cmd always has one on Windows (Wine gives a child none when its parent
-// has none): a child that shared it would wait for an answer no one gives. The standard handles become
-// copies of the test's own: Wine's FreeConsole, which the run calls, closes the standard handles that
-// AllocConsole set, and the test's output would go with them.
+// A console for this process, as cmd always has one on Windows (Wine gives a child none when its parent has
+// none). The standard handles are copies kept aside: Wine's FreeConsole, which the run calls, closes those
+// AllocConsole set.
 void ShareAConsoleAsWindowsDoes() {
     const DWORD ids[] = {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE};
     HANDLE copies[3] = {};
@@ -97,7 +95,7 @@ using ArchiverTroubleThroughTheWindow = apptest::WindowTest;
 // for ever, as it would on Windows: the user stops the run (no further archive starts) and then ends the
 // archive in progress at once, after a question. The log tells each archive's fate by its real name.
 TEST_F(ArchiverTroubleThroughTheWindow, NeverHoldsTheRunBeyondTheUsersStop) {
-    testsupport::ScratchDir dir(L"window archiver trouble");
+    ScratchDir dir(L"window archiver trouble");
     const std::wstring a = dir / L"a.rar", b = dir / L"b.rar";
     const struct {
         const char* mode;
@@ -115,11 +113,11 @@ TEST_F(ArchiverTroubleThroughTheWindow, NeverHoldsTheRunBeyondTheUsersStop) {
          L"运行已停止，1 个压缩文件未处理。\r\n正在处理的压缩文件已被立即结束：" + a +
              L"\r\n它的临时文件可能留在其所在的文件夹中。\r\n" + Rule},
     };
-    testsupport::WriteBytes(a, "x");
-    testsupport::WriteBytes(b, "x");
+    WriteBytes(a, "x");
+    WriteBytes(b, "x");
     ShareAConsoleAsWindowsDoes();
     for (const auto& c : cases) {
-        testsupport::WriteBytes(apptest::ArchiverFile(L"rar-asks.txt"), c.mode);
+        WriteBytes(apptest::ArchiverFile(L"rar-asks.txt"), c.mode);
         ::SendMessageW(Control(app::txtOutput), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
         bool ended = false;
         {
@@ -132,7 +130,7 @@ TEST_F(ArchiverTroubleThroughTheWindow, NeverHoldsTheRunBeyondTheUsersStop) {
                 ASSERT_TRUE(::IsWindowVisible(Control(app::cmdStop)));
                 Press(app::cmdStop);
                 EXPECT_TRUE(window_->Running()) << "the archive in progress is not ended by the first stop";
-                testsupport::DialogAnswerer user;
+                DialogAnswerer user;
                 user.AnswerBoxesWith(IDYES);
                 Press(app::cmdStop);
                 ASSERT_EQ(user.Seen().size(), 1u);
@@ -152,8 +150,7 @@ TEST_F(ArchiverTroubleThroughTheWindow, NeverHoldsTheRunBeyondTheUsersStop) {
         EXPECT_NE(log.find(c.ends), std::wstring::npos) << c.mode << "\n" << testing::PrintToString(log);
         EXPECT_EQ(apptest::Text(window_->hwnd()), L"Brindle - v0.1.14") << c.mode;
         EXPECT_FALSE(::IsWindowVisible(Control(app::cmdStop))) << c.mode;
-        EXPECT_FALSE(testsupport::Exists(dir / L"Brindle.BAT") || testsupport::Exists(dir / L"RARLIST.LST"))
-            << c.mode;
+        EXPECT_FALSE(Exists(dir / L"Brindle.BAT") || Exists(dir / L"RARLIST.LST")) << c.mode;
         EXPECT_TRUE(::IsWindowEnabled(Control(app::cmdExecute))) << c.mode;
     }
     EXPECT_NE(Log().find(L"失败的压缩文件：\r\n  " + a +

@@ -1,6 +1,5 @@
-// Runs through the real window, with the recording archiver: exactly the archives pointed at are cleaned,
-// with exactly the masks typed, or the run is refused before anything is written; and the output reaches
-// the log whole.
+// Runs through the real window with the recording archiver: exactly the archives meant are cleaned with
+// exactly the masks typed, or the run is refused before anything is written.
 
 #include "dialog_answerer.h"
 #include "platform/file_identity.h"
@@ -12,6 +11,7 @@
 
 using apptest::Calls;
 using namespace app;
+using namespace testsupport;
 
 namespace {
 
@@ -34,12 +34,18 @@ std::wstring ManyMasks(int count) {
 }
 
 // A log entry after its time line, with its rules.
-std::wstring Entry(const std::wstring& message) {
+const auto Entry = [](const std::wstring& message) {
     return L"\r\n" + Rule + L"\r\n" + message + L"\r\n" + Rule;
-}
+};
+const auto LeftBehind = [](const std::wstring& d) {
+    return Exists(d + L"\\Brindle.BAT") || Exists(d + L"\\RARLIST.LST");
+};
+const auto Q = [](const auto& value) { return testing::PrintToString(value); };
 
-std::wstring Generated(const std::wstring& folder) {
-    return Entry(L"批处理文件：" + folder + L"\\Brindle.BAT 已生成！");
+void Archives(std::initializer_list<std::wstring> paths) {
+    for (const auto& path : paths) {
+        WriteBytes(path, "x");
+    }
 }
 
 using RunThroughTheWindow = apptest::WindowTest;
@@ -49,9 +55,9 @@ using RunThroughTheWindow = apptest::WindowTest;
 // Each folder is typed as a user may type it: with blanks around it or a final separator it is the same
 // folder. The archiver's output, a NUL and Chinese in it, reaches the log whole.
 TEST_F(RunThroughTheWindow, CleansEachArchiveOfTheTreeOnceWithExactlyTheMasksTyped) {
-    testsupport::ScratchDir root(L"window run");
+    ScratchDir root(L"window run");
     // A program named by a prefix of the folder's path must never start in the batch's place.
-    ::CopyFileW((testsupport::ExecutableFolder() + L"\\Rar.exe").c_str(), (root / L"my.exe").c_str(), FALSE);
+    ::CopyFileW((ExecutableFolder() + L"\\Rar.exe").c_str(), (root / L"my.exe").c_str(), FALSE);
     std::wstring deep = root / std::wstring(60, L'd');
     while (deep.size() < 252) {
         deep += L"\\" + std::wstring(std::min<size_t>(60, 252 - deep.size()), L'd');
@@ -85,20 +91,19 @@ TEST_F(RunThroughTheWindow, CleansEachArchiveOfTheTreeOnceWithExactlyTheMasksTyp
         {deep, deep, ManyMasks(800), "*.x10799", {}},
     };
     const std::wstring says = L"before\u2400after\r\n\u5B8C\u6210 OK\r\n";
-    testsupport::WriteBytes(apptest::ArchiverFile(L"rar-says.bin"),
-                            std::string("before\0after\r\n\xCD\xEA\xB3\xC9 OK\r\n", 23));
+    WriteBytes(apptest::ArchiverFile(L"rar-says.bin"),
+               std::string("before\0after\r\n\xCD\xEA\xB3\xC9 OK\r\n", 23));
     Button_SetCheck(Control(chkSubPath), BST_CHECKED);
     for (const auto& c : cases) {
-        testsupport::MakeDir(c.folder + L"\\sub");
-        testsupport::WriteBytes(c.folder + L"\\z.rar", "x");
-        testsupport::WriteBytes(c.folder + L"\\sub\\b.rar", "x");
+        MakeDir(c.folder + L"\\sub");
+        Archives({c.folder + L"\\z.rar", c.folder + L"\\sub\\b.rar"});
         Run(c.typed, c.pattern, true);
-        const std::string batch = testsupport::ReadBytes(c.folder + L"\\Brindle.BAT");
+        const std::string batch = ReadBytes(c.folder + L"\\Brindle.BAT");
         EXPECT_EQ(batch.substr(batch.size() - c.batchTail.size() - 2), c.batchTail + "\r\n");
         ::SendMessageW(Control(txtOutput), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
         Run(c.typed, c.pattern);
         const auto calls = Calls();
-        ASSERT_EQ(calls.size(), 2u) << testing::PrintToString(c.typed) << testing::PrintToString(Log());
+        ASSERT_EQ(calls.size(), 2u) << Q(c.typed) << Q(Log());
         EXPECT_TRUE(platform::SameFile(calls[0].at(1), c.folder + L"\\z.rar")) << "the folder's files first";
         EXPECT_TRUE(platform::SameFile(calls[1].at(1), c.folder + L"\\sub\\b.rar"));
         for (const auto& call : calls) {
@@ -107,7 +112,8 @@ TEST_F(RunThroughTheWindow, CleansEachArchiveOfTheTreeOnceWithExactlyTheMasksTyp
             EXPECT_TRUE(c.masks.empty() ? masks.size() == 800 && masks.back() == L"*.x10799"
                                         : masks == c.masks);
         }
-        EXPECT_EQ(Log().find(Generated(c.folder) + L"\r\n"), 5u) << "the first entry, after its time";
+        EXPECT_EQ(Log().find(Entry(L"批处理文件：" + c.folder + L"\\Brindle.BAT 已生成！") + L"\r\n"), 5u)
+            << "the first entry, after its time";
         EXPECT_EQ(Count(Log(), says), 2u);
         EXPECT_EQ(Count(Log(), says + L"\r\n" + Rule), 1u) << "the output's entry ends with the output";
         EXPECT_TRUE(
@@ -116,19 +122,17 @@ TEST_F(RunThroughTheWindow, CleansEachArchiveOfTheTreeOnceWithExactlyTheMasksTyp
             << "the summary closes the log";
         EXPECT_TRUE(::IsWindowEnabled(Control(cmdExecute)));
         EXPECT_EQ(apptest::Text(Control(txtPath)) + apptest::Text(Control(cmbFileType)), c.typed + c.pattern);
-        EXPECT_FALSE(testsupport::Exists(c.folder + L"\\Brindle.BAT") ||
-                     testsupport::Exists(c.folder + L"\\RARLIST.LST"));
+        EXPECT_FALSE(LeftBehind(c.folder));
     }
-    EXPECT_FALSE(testsupport::Exists(root / L"rar-calls.log")) << "my.exe was started";
+    EXPECT_FALSE(Exists(root / L"rar-calls.log")) << "my.exe was started";
 }
 
 TEST_F(RunThroughTheWindow, WhatCannotRunIsRefusedBeforeAnythingIsWritten) {
-    testsupport::ScratchDir dir(L"window refusals");
-    testsupport::WriteBytes(dir / L"a.rar", "x");
-    testsupport::WriteBytes(dir / L"ab.rar", "x");
-    testsupport::WriteBytes(dir / L"Brindle.BAT", "kept by the user\r\n");
-    testsupport::MakeDir(dir / L"secret");
-    testsupport::SetAttributes(dir / L"secret", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY);
+    ScratchDir dir(L"window refusals");
+    Archives({dir / L"a.rar", dir / L"ab.rar"});
+    WriteBytes(dir / L"Brindle.BAT", "kept by the user\r\n");
+    MakeDir(dir / L"secret");
+    SetAttributes(dir / L"secret", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY);
     // A folder too long to be a current folder, and its short form as well.
     // Made and removed here, deepest first: the scratch folders' own removal stops at such lengths.
     std::vector<std::wstring> chain{dir.path() + L"-too-long"};
@@ -160,14 +164,14 @@ TEST_F(RunThroughTheWindow, WhatCannotRunIsRefusedBeforeAnythingIsWritten) {
         {tooLong, L"*.htm", L"文件夹：" + tooLong + L" 的路径太长，无法在其中运行批处理文件，请检查！"},
     };
     for (const auto& c : cases) {
-        testsupport::DialogAnswerer watcher;
+        DialogAnswerer watcher;
         Run(c.folder, c.pattern);
         ASSERT_TRUE(watcher.WaitFor(1));
         EXPECT_EQ(watcher.Seen()[0].text, c.message);
         EXPECT_TRUE(watcher.Seen()[0].hasIcon);
         EXPECT_TRUE(Calls().empty()) << "nothing ran";
-        EXPECT_EQ(testsupport::ReadBytes(dir / L"Brindle.BAT"), "kept by the user\r\n");
-        EXPECT_FALSE(testsupport::Exists(dir / L"RARLIST.LST"));
+        EXPECT_EQ(ReadBytes(dir / L"Brindle.BAT"), "kept by the user\r\n");
+        EXPECT_FALSE(Exists(dir / L"RARLIST.LST"));
         EXPECT_EQ(Log(), L"");
         EXPECT_TRUE(::IsWindowEnabled(Control(cmdExecute)));
     }
@@ -175,12 +179,12 @@ TEST_F(RunThroughTheWindow, WhatCannotRunIsRefusedBeforeAnythingIsWritten) {
 }
 
 TEST_F(RunThroughTheWindow, AFailurePartWayIsShownNothingRunsAndTheWindowEndsIdle) {
-    testsupport::ScratchDir dir(L"window error");
-    testsupport::WriteBytes(dir / L"a.rar", "x");
+    ScratchDir dir(L"window error");
+    WriteBytes(dir / L"a.rar", "x");
     // A list file that cannot be overwritten stops the run part-way.
-    testsupport::WriteBytes(dir / L"RARLIST.LST", "old\r\n");
-    testsupport::SetAttributes(dir / L"RARLIST.LST", FILE_ATTRIBUTE_READONLY);
-    testsupport::DialogAnswerer watcher;
+    WriteBytes(dir / L"RARLIST.LST", "old\r\n");
+    SetAttributes(dir / L"RARLIST.LST", FILE_ATTRIBUTE_READONLY);
+    DialogAnswerer watcher;
     ::SetFocus(Control(cmdExecute));
     Run(dir.path(), L"*.htm");
     ASSERT_TRUE(watcher.WaitFor(1));
@@ -188,38 +192,36 @@ TEST_F(RunThroughTheWindow, AFailurePartWayIsShownNothingRunsAndTheWindowEndsIdl
     EXPECT_NE(watcher.Seen()[0].text.find(L"RARLIST.LST"), std::wstring::npos);
     EXPECT_TRUE(::IsWindowEnabled(Control(cmdExecute)));
     EXPECT_EQ(::GetFocus(), Control(cmdExecute)) << "the keyboard still reaches the window";
-    testsupport::SetAttributes(dir / L"RARLIST.LST", FILE_ATTRIBUTE_NORMAL);
+    SetAttributes(dir / L"RARLIST.LST", FILE_ATTRIBUTE_NORMAL);
 
     // A batch that cannot be written is neither run nor changed, the log says why and of which file, and
     // this run's list is removed.
-    testsupport::WriteBytes(dir / L"Brindle.BAT", "@echo off\r\necho someone else's\r\n");
+    WriteBytes(dir / L"Brindle.BAT", "@echo off\r\necho someone else's\r\n");
     for (const std::wstring named : {L"Brindle.BAT", L"Brindle.BAT.new"}) { // the file the log names
         if (named == L"Brindle.BAT") {
-            testsupport::SetAttributes(dir / named, FILE_ATTRIBUTE_READONLY);
+            SetAttributes(dir / named, FILE_ATTRIBUTE_READONLY);
         } else {
-            testsupport::MakeDir(dir / named); // a folder in the way
+            MakeDir(dir / named); // a folder in the way
         }
         Run(dir.path(), L"*.htm");
         const std::wstring failed = L"批处理文件：" + dir / L"Brindle.BAT" + L" 生成失败！\r\n";
         const size_t at = Log().rfind(failed);
-        ASSERT_NE(at, std::wstring::npos) << testing::PrintToString(Log());
+        ASSERT_NE(at, std::wstring::npos) << Q(Log());
         EXPECT_NE(Log().find(dir / named + L"\r\n" + Rule, at), std::wstring::npos)
-            << "the reason and the file: " << testing::PrintToString(Log().substr(at));
+            << "the reason and the file: " << Q(Log().substr(at));
         EXPECT_TRUE(Calls().empty());
-        EXPECT_EQ(testsupport::ReadBytes(dir / L"Brindle.BAT"), "@echo off\r\necho someone else's\r\n");
-        EXPECT_FALSE(testsupport::Exists(dir / L"RARLIST.LST"));
-        testsupport::SetAttributes(dir / L"Brindle.BAT", FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(ReadBytes(dir / L"Brindle.BAT"), "@echo off\r\necho someone else's\r\n");
+        EXPECT_FALSE(Exists(dir / L"RARLIST.LST"));
+        SetAttributes(dir / L"Brindle.BAT", FILE_ATTRIBUTE_NORMAL);
     }
 }
 
 TEST_F(RunThroughTheWindow, ArchivesTheBatchCannotNameAreListedInTheLogAndTheRestAreCleaned) {
     // Two names outside the code page whose Wine aliases collide (Windows keeps aliases unique, so there
     // the finder can name both and the test has nothing to show).
-    testsupport::ScratchDir dir(L"window skipped");
+    ScratchDir dir(L"window skipped");
     const std::wstring first = L"\uD55C\uAD6D18.rar", second = L"\uD55C\uAD6D1808.rar";
-    for (const auto& name : {first, second, std::wstring(L"plain.rar")}) {
-        testsupport::WriteBytes(dir / name, "x");
-    }
+    Archives({dir / first, dir / second, dir / L"plain.rar"});
     if (platform::WideShortPath(dir / first) != platform::WideShortPath(dir / second)) {
         GTEST_SKIP() << "the two aliases do not collide here";
     }
@@ -236,8 +238,8 @@ TEST_F(RunThroughTheWindow, ArchivesTheBatchCannotNameAreListedInTheLogAndTheRes
 // A pattern that makes the archiver take every member asks first; 否 is the default and leaves everything
 // as it was. Which patterns ask, and the question's words, are the PatternRules tests'.
 TEST_F(RunThroughTheWindow, APatternThatEmptiesWholeArchivesAsksFirstAndNoLeavesEverythingAsItWas) {
-    testsupport::ScratchDir dir(L"window question");
-    testsupport::WriteBytes(dir / L"a.rar", "x");
+    ScratchDir dir(L"window question");
+    WriteBytes(dir / L"a.rar", "x");
     const std::wstring everything = L"会删除压缩包中的全部文件，压缩包本身也会被删除。确定要继续吗？";
     const struct {
         std::wstring pattern;
@@ -254,22 +256,21 @@ TEST_F(RunThroughTheWindow, APatternThatEmptiesWholeArchivesAsksFirstAndNoLeaves
     };
     for (const auto& c : cases) {
         for (const int answer : {0, IDYES}) { // Enter first: the default must be 否
-            testsupport::DialogAnswerer watcher;
+            DialogAnswerer watcher;
             watcher.AnswerBoxesWith(answer);
             Run(dir.path(), c.pattern, c.batchOnly);
             const auto seen = watcher.Seen();
             const bool ran = c.asked.empty() || answer == IDYES;
-            EXPECT_EQ(Calls().size(), ran && !c.batchOnly ? 1u : 0u) << testing::PrintToString(c.pattern);
-            EXPECT_EQ(testsupport::Exists(dir / L"Brindle.BAT"), ran && c.batchOnly);
-            EXPECT_FALSE(testsupport::Exists(dir / L"RARLIST.LST"));
+            EXPECT_EQ(Calls().size(), ran && !c.batchOnly ? 1u : 0u) << Q(c.pattern);
+            EXPECT_EQ(Exists(dir / L"Brindle.BAT"), ran && c.batchOnly);
+            EXPECT_FALSE(Exists(dir / L"RARLIST.LST"));
             ::DeleteFileW((dir / L"Brindle.BAT").c_str());
             if (c.asked.empty()) {
-                EXPECT_TRUE(seen.empty()) << testing::PrintToString(c.pattern);
+                EXPECT_TRUE(seen.empty()) << Q(c.pattern);
                 continue;
             }
-            ASSERT_EQ(seen.size(), 1u) << testing::PrintToString(c.pattern);
-            EXPECT_EQ(seen[0].text.find(L"要删除的文件类型" + c.asked), 0u)
-                << testing::PrintToString(seen[0].text);
+            ASSERT_EQ(seen.size(), 1u) << Q(c.pattern);
+            EXPECT_EQ(seen[0].text.find(L"要删除的文件类型" + c.asked), 0u) << Q(seen[0].text);
             EXPECT_EQ(seen[0].defaultButton, IDNO);
         }
     }
@@ -280,16 +281,14 @@ TEST_F(RunThroughTheWindow, APatternThatEmptiesWholeArchivesAsksFirstAndNoLeaves
 // Of its entries only those whose own name ends in .rar: 备份.rar_old, whose 8.3 alias may end in .RAR,
 // stays.
 TEST_F(RunThroughTheWindow, OnlyTheArchivesOfTheFolderMeantAreCleaned) {
-    testsupport::ScratchDir root(L"window folders");
+    ScratchDir root(L"window folders");
     const std::wstring sub = root / L"sub", x = root / L"x", only = root / L"only";
     for (const auto& folder : {sub + L"\\sub", x, root / L"cur", only}) {
-        testsupport::MakeDir(folder);
+        MakeDir(folder);
     }
-    for (const auto& archive : {sub + L"\\a.rar", sub + L"\\sub\\a.rar", x + L"\\a.rar"}) {
-        testsupport::WriteBytes(archive, "x");
-    }
+    Archives({sub + L"\\a.rar", sub + L"\\sub\\a.rar", x + L"\\a.rar"});
     for (const auto& name : {L"a.rar", L"B.RAR", L"旧版.rarx", L"备份.rar_old", L"copy.rar-backup"}) {
-        testsupport::WriteBytes(only + L"\\" + name, "x");
+        WriteBytes(only + L"\\" + name, "x");
     }
     const struct {
         std::wstring current, typed;
@@ -305,13 +304,12 @@ TEST_F(RunThroughTheWindow, OnlyTheArchivesOfTheFolderMeantAreCleaned) {
         ASSERT_TRUE(::SetCurrentDirectoryW(c.current.c_str()));
         Run(c.typed, L"*.htm");
         const auto calls = Calls();
-        ASSERT_EQ(calls.size(), c.cleaned.size())
-            << testing::PrintToString(c.typed) << testing::PrintToString(Log());
+        ASSERT_EQ(calls.size(), c.cleaned.size()) << Q(c.typed) << Q(Log());
         for (const auto& call : calls) {
             EXPECT_TRUE(
                 std::any_of(c.cleaned.begin(), c.cleaned.end(),
                             [&](const std::wstring& meant) { return platform::SameFile(call.at(1), meant); }))
-                << testing::PrintToString(c.typed) << " cleaned " << testing::PrintToString(call.at(1));
+                << Q(c.typed) << " cleaned " << Q(call.at(1));
         }
     }
     ::SetCurrentDirectoryW(started.c_str());
@@ -320,59 +318,55 @@ TEST_F(RunThroughTheWindow, OnlyTheArchivesOfTheFolderMeantAreCleaned) {
 // A second Brindle on the folder of a run going on (发送到 makes it easy) is refused before it writes
 // anything; the first run's batch and list stay its own, and it cleans every archive.
 TEST_F(RunThroughTheWindow, ASecondRunOnTheSameFolderIsRefusedAndTheFirstGoesOnUndisturbed) {
-    testsupport::ScratchDir dir(L"window second run");
-    testsupport::WriteBytes(dir / L"a.rar", "x");
-    testsupport::WriteBytes(dir / L"b.rar", "x");
+    ScratchDir dir(L"window second run");
+    Archives({dir / L"a.rar", dir / L"b.rar"});
     const std::wstring holds = apptest::ArchiverFile(L"rar-holds");
-    testsupport::WriteBytes(holds, "");
+    WriteBytes(holds, "");
     StartRun(dir.path(), L"*.htm");
     ASSERT_TRUE(PumpUntil([] { return Calls().size() == 1; }));
     {
-        app::frmMain second(testsupport::ExecutableFolder());
+        app::frmMain second(ExecutableFolder());
         ASSERT_TRUE(second.Create(::GetModuleHandleW(nullptr)));
         second.Show(SW_SHOWNORMAL);
         ::SetWindowTextW(second.Control(txtPath), dir.path().c_str());
-        testsupport::DialogAnswerer watcher;
+        DialogAnswerer watcher;
         ::SendMessageW(second.Control(cmdExecute), BM_CLICK, 0, 0);
         ASSERT_TRUE(watcher.WaitFor(1));
         EXPECT_NE(watcher.Seen()[0].text.find(L"正在被另一次清理使用"), std::wstring::npos)
-            << testing::PrintToString(watcher.Seen()[0].text);
+            << Q(watcher.Seen()[0].text);
         EXPECT_FALSE(second.Running());
     }
     ::DeleteFileW(holds.c_str());
     WaitForRunEnd();
     EXPECT_EQ(Calls().size(), 2u);
-    EXPECT_NE(Log().find(L"共 2 个压缩文件：删除了文件的 2 个"), std::wstring::npos)
-        << testing::PrintToString(Log());
-    EXPECT_FALSE(testsupport::Exists(dir / L"Brindle.BAT") || testsupport::Exists(dir / L"RARLIST.LST"));
+    EXPECT_NE(Log().find(L"共 2 个压缩文件：删除了文件的 2 个"), std::wstring::npos) << Q(Log());
+    EXPECT_FALSE(LeftBehind(dir.path()));
 }
 
 // A network folder: the interpreter refuses it as its current folder on Windows, and the short-path call
 // answers nothing for it. Wine serves \\brindle-nas\scratch from the test's scratch folder.
 TEST_F(RunThroughTheWindow, ArchivesOnANetworkShareAreCleanedAndTheBatchNeverStartsThere) {
-    testsupport::ScratchDir dir(L"window share");
-    const std::wstring scratch = testsupport::WindowsPathFromEnv("BRINDLE_SCRATCH");
+    ScratchDir dir(L"window share");
+    const std::wstring scratch = WindowsPathFromEnv("BRINDLE_SCRATCH");
     const std::wstring share = L"\\\\brindle-nas\\scratch" + dir.path().substr(scratch.size());
-    testsupport::MakeDir(dir / L"100%");
-    for (const auto& name : {L"a.rar", L"b c.rar", L"100%\\x.rar"}) {
-        testsupport::WriteBytes(dir / name, "x");
-    }
+    MakeDir(dir / L"100%");
+    Archives({dir / L"a.rar", dir / L"b c.rar", dir / L"100%\\x.rar"});
     const std::wstring cwdLog = apptest::ArchiverFile(L"rar-cwd.log");
     ::DeleteFileW(cwdLog.c_str());
     Run(share, L"*.htm");
     const auto calls = Calls();
-    ASSERT_EQ(calls.size(), 2u) << testing::PrintToString(Log());
+    ASSERT_EQ(calls.size(), 2u) << Q(Log());
     EXPECT_EQ(calls[0].at(1), share + L"\\a.rar");
     EXPECT_EQ(calls[1].at(1), share + L"\\b c.rar");
-    const std::string cwd = testsupport::ReadBytes(cwdLog);
+    const std::string cwd = ReadBytes(cwdLog);
     EXPECT_EQ(cwd.find("\\\\"), std::string::npos) << "started in " << cwd;
-    EXPECT_FALSE(testsupport::Exists(dir / L"Brindle.BAT"));
+    EXPECT_FALSE(Exists(dir / L"Brindle.BAT"));
 
     // On the interpreter's line a '%' in the folder's name could name another folder: refused.
-    testsupport::DialogAnswerer watcher;
+    DialogAnswerer watcher;
     Run(share + L"\\100%", L"*.htm");
     ASSERT_TRUE(watcher.WaitFor(1));
     EXPECT_NE(watcher.Seen()[0].text.find(L"映射为一个驱动器号"), std::wstring::npos);
     EXPECT_TRUE(Calls().empty());
-    EXPECT_FALSE(testsupport::Exists(dir / L"100%\\Brindle.BAT"));
+    EXPECT_FALSE(Exists(dir / L"100%\\Brindle.BAT"));
 }

@@ -12,6 +12,7 @@
 using apptest::Pump;
 using apptest::Text;
 using namespace app;
+using namespace testsupport;
 
 namespace {
 
@@ -89,17 +90,17 @@ TEST_F(MainWindow, OpensWithTheFirstPatternLaidOutAsDesignedAndScalesOnAMoveToA1
 // the code page cannot hold; and that is the folder cleaned. The picker opens at the folder in the box, and
 // Cancel leaves the box as it was.
 TEST_F(MainWindow, BrowseTakesTheChosenFolderWholeOpensAtTheFolderInTheBoxAndCancelLeavesIt) {
-    testsupport::ScratchDir dir(L"browse");
+    ScratchDir dir(L"browse");
     std::wstring picked = dir.path();
     for (wchar_t first : {L'甲', L'乙', L'丙'}) {
         picked += L"\\" + (first + std::wstring(40, L'档'));
     }
     picked += L"\\\uD55C\uAD6D 资料";
     ASSERT_LT(picked.size(), size_t{MAX_PATH}) << "Wine's shell takes paths of fewer than 260 UTF-16 units";
-    testsupport::MakeDir(picked);
-    testsupport::WriteBytes(picked + L"\\a.rar", "x");
+    MakeDir(picked);
+    WriteBytes(picked + L"\\a.rar", "x");
     {
-        testsupport::DialogAnswerer user(picked);
+        DialogAnswerer user(picked);
         Click(cmdPath);
         ASSERT_EQ(user.Seen().size(), 1u) << "the shell's picker never opened";
         EXPECT_NE(user.Seen()[0].text.find(L"RAR 文件位置：\n"), std::wstring::npos);
@@ -110,7 +111,7 @@ TEST_F(MainWindow, BrowseTakesTheChosenFolderWholeOpensAtTheFolderInTheBoxAndCan
     ASSERT_EQ(apptest::Calls().size(), 1u) << testing::PrintToString(Log());
     EXPECT_TRUE(platform::SameFile(apptest::Calls()[0].at(1), picked + L"\\a.rar"));
     {
-        testsupport::DialogAnswerer user;
+        DialogAnswerer user;
         Click(cmdPath);
         ASSERT_EQ(user.Seen().size(), 1u);
         EXPECT_EQ(user.Seen()[0].selected, L"\uD55C\uAD6D 资料") << "opened at the folder in the box";
@@ -123,11 +124,11 @@ TEST_F(MainWindow, BrowseTakesTheChosenFolderWholeOpensAtTheFolderInTheBoxAndCan
 TEST_F(MainWindow, AFolderDroppedOnTheWindowGoesIntoTheFolderBox) {
     EXPECT_TRUE(::GetWindowLongPtrW(window_->hwnd(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES)
         << "Explorer drops only on a window that takes dropped files";
-    testsupport::ScratchDir dir(L"drop");
+    ScratchDir dir(L"drop");
     const std::wstring folder = dir / L"下载 合集";
-    testsupport::MakeDir(folder);
-    testsupport::WriteBytes(folder + L"\\a.rar", "x");
-    testsupport::WriteBytes(folder + L"\\说明.txt", "x");
+    MakeDir(folder);
+    WriteBytes(folder + L"\\a.rar", "x");
+    WriteBytes(folder + L"\\说明.txt", "x");
     const struct {
         std::vector<std::wstring> dropped;
     } cases[] = {{{folder}}, {{folder + L"\\a.rar"}}, {{folder + L"\\说明.txt", dir.path()}}};
@@ -174,8 +175,8 @@ TEST_F(MainWindow, LogEntriesFollowEachOtherWholeTheEndStaysInViewAndTypingChang
 // completion shows none, so the loop's answer is given here): it presses nothing. Otherwise Enter in the
 // folder box presses Execute.
 TEST_F(MainWindow, EnterTakenByTheListOfSuggestionsPressesNothing) {
-    testsupport::ScratchDir dir(L"suggestions");
-    testsupport::WriteBytes(dir / L"a.rar", "x");
+    ScratchDir dir(L"suggestions");
+    WriteBytes(dir / L"a.rar", "x");
     ::SetWindowTextW(Control(txtPath), dir.path().c_str());
     ::SetFocus(Control(txtPath));
     MSG enter{Control(txtPath), WM_KEYDOWN, VK_RETURN, 0x001C0001, 0, {}};

@@ -30,11 +30,9 @@ for fixture in "${!refused[@]}"; do place "$fixtures/$fixture" refused "$fixture
 # Archives made by the stand-in, with Chinese names and blanks, nested, and one in a hidden folder
 # (Wine shows Unix dot folders as hidden).
 staging="$work/staging"
-printf 'content\r\n' >"$staging/正文.doc"
-printf '<html>ad</html>\r\n' >"$staging/广告.html"
-printf 'shortcut\r\n' >"$staging/快捷方式.lnk"
+printf 'content\r\n' >"$staging/正文.doc"; printf '<html>ad</html>\r\n' >"$staging/广告.html"
+printf 'shortcut\r\n' >"$staging/快捷方式.lnk"; printf 'root test1\r\n' >"$staging/test1.bin"
 mkdir -p "$staging/资料"; printf 'keep\r\n' >"$staging/资料/test1.bin"; printf '<p>\r\n' >"$staging/资料/页.HTML"
-printf 'root test1\r\n' >"$staging/test1.bin"
 make() { # make <folder below tree> <name> <options...>; made in a short folder, then moved into the tree
     mkdir -p "$tree/$1" "$work/made"
     (cd "$staging" && "$wine_run" "$work/program/Rar.exe" a "${@:3}" "Z:${work//\//\\}\\made\\$2" \
@@ -66,8 +64,7 @@ trap 'kill "$brindle" 2>/dev/null || true' EXIT
 "$wine_run" "$driver" "Z:${tree//\//\\}" "Z:${work//\//\\}\\log.txt" "$pattern"
 kill "$brindle" 2>/dev/null || true
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+failures=0; fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 for archive in "${!before_sum[@]}"; do
     name=${archive#$tree/}
     if [[ "$archive" = */.hidden/* || "$archive" = */refused/* ]]; then

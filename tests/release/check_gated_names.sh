@@ -5,19 +5,11 @@
 set -euo pipefail
 export LC_ALL=C # the compiler's own words, untranslated
 compiler=$1
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(cd "$here/../.." && pwd)
-list="$here/gated-names.txt"
-cd "$root"
+here=$(cd "$(dirname "$0")" && pwd) && list="$here/gated-names.txt" && cd "$here/../.."
 
 # Each version: its name in the lists, and its _WIN32_WINNT value.
-versions="Windows XP=0x0501
-Windows Server 2003=0x0502
-Windows Vista=0x0600
-Windows 7=0x0601
-Windows 8=0x0602
-Windows 8.1=0x0603
-Windows 10=0x0A00"
+versions=$'Windows XP=0x0501\nWindows Server 2003=0x0502\nWindows Vista=0x0600\nWindows 7=0x0601\n'\
+$'Windows 8=0x0602\nWindows 8.1=0x0603\nWindows 10=0x0A00'
 level() { awk -F= -v v="$1" '$1 == v { print $2 }' <<<"$versions"; }
 minimum=$(sed -n 's/^# minimum: *//p' "$list")
 at=$(level "$minimum")
@@ -28,8 +20,7 @@ before=$(awk -F= -v m="$at" '$2 == m { exit } { last = $2 } END { print last }' 
 entries=$(grep -v '^#' "$list" | awk -F' *[|] *' 'NF >= 2 { print $1 "|" $2 "|" $3 }')
 listed() { awk -F'|' -v n="$1" '$1 == n { found = 1 } END { exit !found }' <<<"$entries"; }
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+failures=0; fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # The build's own definitions, with the target version replaced.
 definitions=$(sed -n 's/^add_compile_definitions(\(.*\))/\1/p' CMakeLists.txt | tr ' ' '\n' |
@@ -62,13 +53,9 @@ done
 while IFS='|' read -r name documented note; do
     [ -n "$(level "$documented")" ] || { fail "$name: unknown minimum \"$documented\""; continue; }
     case "$name" in # what the sources hold where the name is used
-        manifest:*=*) term=${name#*=} ;;
-        manifest:*) term=${name#manifest:} ;;
-        *) term=$name ;;
-    esac
-    case "$name" in
-        manifest:*) grep -qF -- "$term" "$manifest" ;;
-        *) grep -qw -- "$term" $sources ;;
+        manifest:*=*) term=${name#*=}; grep -qF -- "$term" "$manifest" ;;
+        manifest:*) term=${name#manifest:}; grep -qF -- "$term" "$manifest" ;;
+        *) term=$name; grep -qw -- "$term" $sources ;;
     esac || fail "$name is on $list but no longer used"
     if [ "$(( $(level "$documented") ))" -gt "$(( at ))" ]; then
         file=${note%%:*}

@@ -20,8 +20,7 @@ nt=$(awk -F= -v m="$minimum" '$1 == m { print $2 }' <<<"$versions")
 [ -n "$nt" ] || { echo "$list: unknown minimum \"$minimum\"" >&2; exit 2; }
 wanted=$(awk -F= -v m="$minimum" '$1 == m { on = 1 } on { print $3 }' <<<"$versions" | sort)
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+failures=0; fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 new=$(comm -23 <("$here/list_imports.sh" "$exe") <(grep -v '^#' "$list" | awk 'NF { print $1, $2 }' | sort -u))
 if [ -n "$new" ]; then
     fail "$(basename "$exe") ($arch) imports functions that are not on $list:"

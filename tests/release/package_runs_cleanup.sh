@@ -5,8 +5,7 @@ set -euo pipefail
 wine_run=$1 brindle=$2 fake_rar=$3 driver=$4 probe=$5 arch=$6 version=$7 work=$8
 root=$(cd "$(dirname "$0")/../.." && pwd)
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+failures=0; fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 crlf_only() { # every line of the file ends with CR LF, the last one included
     [ "$(tr -cd '\n' <"$1" | wc -c)" -gt 0 ] && [ "$(tr -cd '\n' <"$1" | wc -c)" = "$(grep -c $'\r$' "$1")" ] &&
         [ "$(tail -c 2 "$1" | od -An -tx1 | tr -d ' \n')" = 0d0a ]
@@ -35,8 +34,7 @@ LC_ALL=C x86_64-w64-mingw32-objdump -t "$program/Brindle.exe" | grep '^no symbol
 
 # One clean-up through the window, with the recording archiver beside the unpacked program.
 cp "$fake_rar" "$program/Rar.exe"
-tree="$work/tree"
-mkdir -p "$tree/资料 目录"
+tree="$work/tree" && mkdir -p "$tree/资料 目录"
 printf 'Rar!\x1a\x07\x00 not read by the recording archiver' >"$tree/资料 目录/一个档案.rar"
 printf 'not an archive\r\n' >"$tree/资料 目录/说明.txt"
 # Started by the probe, in a job that ends it when the probe ends (here, or on ctest's kill at a timeout).
