@@ -1,10 +1,8 @@
 #include "job/job_state.h"
 
+#include "platform/file_path.h"
 #include "platform/mod_function.h"
 #include "platform/short_path.h"
-#include "platform/win32_error.h"
-
-#include "platform/file_path.h"
 #include "platform/win32_error.h"
 
 #include <algorithm>

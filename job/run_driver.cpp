@@ -41,18 +41,12 @@ void CheckPattern(const std::wstring& rarExe, const std::wstring& pattern) {
     }
 }
 
-std::wstring UnlistedFoldersMessage(const std::vector<UnlistedFolder>& unlisted) {
-    std::wstring message = L"以下文件夹无法读取，其中的压缩文件没有处理：";
-    for (const auto& folder : unlisted) {
-        message += L"\r\n" + folder.path + L"（" + folder.reason + L"）";
-    }
-    return message;
-}
-
-std::wstring SkippedArchivesMessage(const std::vector<SkippedArchive>& skipped) {
-    std::wstring message = L"以下压缩文件无法写入批处理文件，已跳过：";
-    for (const auto& archive : skipped) {
-        message += L"\r\n" + archive.path + L"（" + archive.reason + L"）";
+// A log entry that lists what the run passes over, each by its full path with the reason.
+template <typename Item>
+std::wstring ListedWithReasons(const wchar_t* heading, const std::vector<Item>& items) {
+    std::wstring message = heading;
+    for (const auto& item : items) {
+        message += L"\r\n" + item.path + L"（" + item.reason + L"）";
     }
     return message;
 }
@@ -158,10 +152,13 @@ void Run(const RunPlan& plan, JobState& form, RunEventQueue& events, RunControl&
     const bool found = AutoListFiles(form, plan.folder, L"*.rar", plan.includeSubfolders);
     const std::vector<std::wstring> lines = ArchiveLines(form, plan.pattern);
     if (!form.unlistedFolders.empty()) {
-        events.Push({RunEvent::Kind::Message, UnlistedFoldersMessage(form.unlistedFolders)});
+        events.Push(
+            {RunEvent::Kind::Message,
+             ListedWithReasons(L"以下文件夹无法读取，其中的压缩文件没有处理：", form.unlistedFolders)});
     }
     if (!form.skippedArchives.empty()) {
-        events.Push({RunEvent::Kind::Message, SkippedArchivesMessage(form.skippedArchives)});
+        events.Push({RunEvent::Kind::Message,
+                     ListedWithReasons(L"以下压缩文件无法写入批处理文件，已跳过：", form.skippedArchives)});
     }
     if (found) {
         WriteListFile(form, files);

@@ -177,17 +177,23 @@ void PipedChild::OnJobMessage(DWORD message, DWORD processId) {
         }
         process->ended = true;
         if (process->announced) {
-            DWORD code = 0;
-            const bool known = process->handle && ::GetExitCodeProcess(process->handle.get(), &code);
-            ready_.push_back({ChildNotice::Kind::ProcessEnded,
-                              {},
-                              processId,
-                              {},
-                              known ? std::optional<DWORD>(code) : std::nullopt});
+            ready_.push_back(EndedNotice(*process));
         }
     } else if (message == JOB_OBJECT_MSG_ACTIVE_PROCESS_ZERO) {
         jobEmpty_ = true;
     }
+}
+
+// The exit code is read from the handle opened when the process started, so it is there however soon the
+// process ended.
+ChildNotice PipedChild::EndedNotice(const Process& process) {
+    DWORD code = 0;
+    const bool known = process.handle && ::GetExitCodeProcess(process.handle.get(), &code);
+    return {ChildNotice::Kind::ProcessEnded,
+            {},
+            process.id,
+            {},
+            known ? std::optional<DWORD>(code) : std::nullopt};
 }
 
 bool PipedChild::EveryProcessEnded() const {
@@ -210,13 +216,7 @@ std::optional<ChildNotice> PipedChild::TakeReady() {
         process.announced = true;
         ready_.push_back({ChildNotice::Kind::ProcessStarted, {}, process.id, process.image, {}});
         if (process.ended) {
-            DWORD code = 0;
-            const bool known = process.handle && ::GetExitCodeProcess(process.handle.get(), &code);
-            ready_.push_back({ChildNotice::Kind::ProcessEnded,
-                              {},
-                              process.id,
-                              {},
-                              known ? std::optional<DWORD>(code) : std::nullopt});
+            ready_.push_back(EndedNotice(process));
         }
     }
     if (ready_.empty()) {

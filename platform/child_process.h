@@ -68,6 +68,7 @@ class PipedChild {
 
     void StartRead();
     void OnJobMessage(DWORD message, DWORD processId);
+    static ChildNotice EndedNotice(const Process& process);
     bool EveryProcessEnded() const;
     std::optional<ChildNotice> TakeReady();
 

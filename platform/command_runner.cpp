@@ -1,6 +1,7 @@
 #include "platform/command_runner.h"
 
 #include "platform/ansi_text.h"
+#include "platform/scope_exit.h"
 #include "platform/win32_error.h"
 
 #include <string>
@@ -8,20 +9,6 @@
 namespace sysAPI {
 
 namespace {
-
-// Tells the listener the child's end however the run ends.
-class Attachment {
-  public:
-    Attachment(CommandListener& listener, platform::PipedChild& child) : listener_(listener) {
-        listener_.Attached(child);
-    }
-    ~Attachment() { listener_.Detached(); }
-    Attachment(const Attachment&) = delete;
-    Attachment& operator=(const Attachment&) = delete;
-
-  private:
-    CommandListener& listener_;
-};
 
 class Collector : public CommandListener {
   public:
@@ -46,7 +33,10 @@ void GetCommandOutput(std::wstring_view commandLine, std::wstring_view folder, C
         }
         return;
     }
-    const Attachment attached(listener, *child);
+    // The listener may end the child from another thread until it hears, however the run ends, that the
+    // child is going.
+    listener.Attached(*child);
+    const platform::scope_exit detach([&] { listener.Detached(); });
     std::string carried;
     for (;;) {
         const platform::ChildNotice notice = child->Next();
