@@ -2,6 +2,8 @@
 // What the benchmarks share: timing and the table's rows, child processes, the bare walk, and window
 // programs started and driven from this process, Brindle.exe through its window as a user drives it.
 
+#include "platform/unique_handle.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -47,8 +49,7 @@ class PipedCommand {
     bool Read(char* into, DWORD size, DWORD& got);
 
   private:
-    HANDLE read_ = nullptr;
-    HANDLE process_ = nullptr;
+    platform::unique_handle read_, process_;
 };
 // Runs a command in this console, its output read and dropped, as `dir` typed at a prompt.
 void RunInConsole(const std::wstring& command, const std::wstring& folder);
@@ -72,12 +73,12 @@ class ShownProgram {
     ShownProgram& operator=(const ShownProgram&) = delete;
     // Null when the window did not show within 20 seconds.
     HWND window() const noexcept { return window_; }
-    HANDLE process() const noexcept { return process_; }
+    HANDLE process() const noexcept { return process_.get(); }
     // From the process's start to its window shown.
     double secondsToWindow() const noexcept { return seconds_; }
 
   private:
-    HANDLE process_ = nullptr;
+    platform::unique_handle process_;
     HWND window_ = nullptr;
     double seconds_ = 0;
 };

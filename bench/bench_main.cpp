@@ -3,8 +3,9 @@
 // measured through the window of the real Brindle.exe, with the archiver beside it, as a user drives it.
 //
 //   bench_brindle make-tree DIR              the search tree: 2,000 folders, 20,000 files, 2,000 archives
-//   bench_brindle search DIR BRINDLE         an only-batch run over the tree against dir /s /b and a bare
-//   walk bench_brindle run DIR BRINDLE            a whole run over 500 archives against a for /r batch
+//   bench_brindle search DIR BRINDLE         an only-batch run over the tree against dir /s /b and a
+//                                            bare walk
+//   bench_brindle run DIR BRINDLE            a whole run over 500 archives against a for /r batch
 //   bench_brindle capture DIR BRINDLE MIB    a run whose archiver writes MIB MiB: time against the text
 //                                            reader, peak memory, the window's answers during the run
 //   bench_brindle startup BRINDLE EMPTY      start to window shown, against an empty window program

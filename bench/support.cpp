@@ -99,42 +99,39 @@ void WriteText(const std::wstring& path, const std::wstring& text) {
 
 PipedCommand::PipedCommand(std::wstring command, DWORD flags, const std::wstring& folder) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE write = nullptr;
+    HANDLE read = nullptr, write = nullptr;
     // 64 KiB of room, as Brindle's own pipe has.
-    if (!::CreatePipe(&read_, &write, &inherit, 65536)) {
-        read_ = nullptr;
+    if (!::CreatePipe(&read, &write, &inherit, 65536)) {
         return;
     }
-    ::SetHandleInformation(read_, HANDLE_FLAG_INHERIT, 0);
+    // Only the child holds the write end once it has started, so the pipe ends with the child's output.
+    read_.reset(read);
+    const platform::unique_handle writeEnd(write);
+    ::SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = startup.hStdError = write;
     PROCESS_INFORMATION started{};
-    if (::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, flags, nullptr,
-                         folder.empty() ? nullptr : folder.c_str(), &startup, &started)) {
-        ::CloseHandle(started.hThread);
-        process_ = started.hProcess;
-    } else {
+    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, flags, nullptr,
+                          folder.empty() ? nullptr : folder.c_str(), &startup, &started)) {
         std::fprintf(stderr, "bench: could not start a child (error %lu)\n", ::GetLastError());
+        return;
     }
-    // Only the child holds the write end now, so the pipe ends with the child's output.
-    ::CloseHandle(write);
+    const platform::unique_handle thread(started.hThread);
+    process_.reset(started.hProcess);
 }
 
 PipedCommand::~PipedCommand() {
-    if (read_ != nullptr) {
-        ::CloseHandle(read_);
-    }
-    if (process_ != nullptr) {
-        ::WaitForSingleObject(process_, INFINITE);
-        ::CloseHandle(process_);
+    read_.reset();
+    if (process_) {
+        ::WaitForSingleObject(process_.get(), INFINITE);
     }
 }
 
 bool PipedCommand::Read(char* into, DWORD size, DWORD& got) {
     got = 0;
-    return read_ != nullptr && ::ReadFile(read_, into, size, &got, nullptr) && got > 0;
+    return read_ && ::ReadFile(read_.get(), into, size, &got, nullptr) && got > 0;
 }
 
 void RunInConsole(const std::wstring& command, const std::wstring& folder) {
@@ -205,8 +202,8 @@ ShownProgram::ShownProgram(const std::wstring& exe, const wchar_t* windowClass) 
                           &startup, &started)) {
         return;
     }
-    ::CloseHandle(started.hThread);
-    process_ = started.hProcess;
+    const platform::unique_handle thread(started.hThread);
+    process_.reset(started.hProcess);
     while ((window_ = ShownWindowOf(started.dwProcessId, windowClass)) == nullptr && Now() - start < 20) {
         ::Sleep(1);
     }
@@ -214,14 +211,10 @@ ShownProgram::ShownProgram(const std::wstring& exe, const wchar_t* windowClass) 
 }
 
 ShownProgram::~ShownProgram() {
-    if (process_ == nullptr) {
-        return;
+    if (process_ && (window_ == nullptr || !::PostMessageW(window_, WM_CLOSE, 0, 0) ||
+                     ::WaitForSingleObject(process_.get(), 10000) != WAIT_OBJECT_0)) {
+        ::TerminateProcess(process_.get(), 1);
     }
-    if (window_ == nullptr || !::PostMessageW(window_, WM_CLOSE, 0, 0) ||
-        ::WaitForSingleObject(process_, 10000) != WAIT_OBJECT_0) {
-        ::TerminateProcess(process_, 1);
-    }
-    ::CloseHandle(process_);
 }
 
 void SetUp(HWND brindle, const std::wstring& folder, const std::wstring& pattern, bool subfolders,
@@ -246,11 +239,11 @@ WindowRun Execute(HWND brindle, bool poll) {
     WindowRun run;
     const double start = Now();
     double polled = start;
-    const HANDLE clicker = ::CreateThread(nullptr, 0, Click, execute, 0, nullptr);
+    const platform::unique_handle clicker(::CreateThread(nullptr, 0, Click, execute, 0, nullptr));
     while (Now() - start < 900) {
         // The click has been handled when the sent message returns: after the whole run where the run
         // holds the window's thread, as soon as the run has started where it does not.
-        const bool handled = ::WaitForSingleObject(clicker, 1) == WAIT_OBJECT_0;
+        const bool handled = ::WaitForSingleObject(clicker.get(), 1) == WAIT_OBJECT_0;
         if (handled && ::IsWindowEnabled(execute) && Caption(brindle) == atRest) {
             run.ended = true;
             break;
@@ -267,8 +260,7 @@ WindowRun Execute(HWND brindle, bool poll) {
         }
     }
     run.seconds = Now() - start;
-    ::WaitForSingleObject(clicker, INFINITE);
-    ::CloseHandle(clicker);
+    ::WaitForSingleObject(clicker.get(), INFINITE);
     return run;
 }
 

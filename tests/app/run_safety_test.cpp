@@ -134,14 +134,11 @@ TEST_F(RunThroughTheWindow, WhatCannotRunIsRefusedBeforeAnythingIsWritten) {
     MakeDir(dir / L"secret");
     SetAttributes(dir / L"secret", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY);
     // A folder too long to be a current folder, and its short form as well.
-    // Made and removed here, deepest first: the scratch folders' own removal stops at such lengths.
-    std::vector<std::wstring> chain{dir.path() + L"-too-long"};
-    ::CreateDirectoryW(chain.back().c_str(), nullptr);
-    while (chain.size() < 60 && platform::WideShortPath(chain.back()).value_or(L"").size() < 262) {
-        chain.push_back(chain.back() + L"\\dddddddd");
-        ::CreateDirectoryW(chain.back().c_str(), nullptr);
+    std::wstring tooLong = dir / L"too-long";
+    MakeDir(tooLong);
+    for (int i = 0; i < 60 && platform::WideShortPath(tooLong).value_or(L"").size() < 262; ++i) {
+        MakeDir(tooLong += L"\\dddddddd");
     }
-    const std::wstring tooLong = chain.back();
     const std::wstring codePage = L"要删除的文件类型中有系统代码页无法表示的字符，请检查！";
     const std::wstring tooLong8191 =
         L"要删除的文件类型太长，批处理文件中的一行命令不能超过 8191 个字节（一个汉字占两个字节），请缩短！";
@@ -175,7 +172,6 @@ TEST_F(RunThroughTheWindow, WhatCannotRunIsRefusedBeforeAnythingIsWritten) {
         EXPECT_EQ(Log(), L"");
         EXPECT_TRUE(::IsWindowEnabled(Control(cmdExecute)));
     }
-    std::for_each(chain.rbegin(), chain.rend(), [](const auto& d) { ::RemoveDirectoryW(d.c_str()); });
 }
 
 TEST_F(RunThroughTheWindow, AFailurePartWayIsShownNothingRunsAndTheWindowEndsIdle) {

@@ -129,14 +129,13 @@ TEST_F(MainWindow, AFolderDroppedOnTheWindowGoesIntoTheFolderBox) {
     MakeDir(folder);
     WriteBytes(folder + L"\\a.rar", "x");
     WriteBytes(folder + L"\\说明.txt", "x");
-    const struct {
-        std::vector<std::wstring> dropped;
-    } cases[] = {{{folder}}, {{folder + L"\\a.rar"}}, {{folder + L"\\说明.txt", dir.path()}}};
-    for (const auto& c : cases) {
+    const std::vector<std::wstring> cases[] = {
+        {folder}, {folder + L"\\a.rar"}, {folder + L"\\说明.txt", dir.path()}};
+    for (const auto& dropped : cases) {
         ::SetWindowTextW(Control(txtPath), L"typed before");
-        ::PostMessageW(window_->hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(Drop(c.dropped)), 0);
+        ::PostMessageW(window_->hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(Drop(dropped)), 0);
         Pump(window_->hwnd());
-        EXPECT_EQ(Text(Control(txtPath)), folder) << testing::PrintToString(c.dropped);
+        EXPECT_EQ(Text(Control(txtPath)), folder) << testing::PrintToString(dropped);
     }
     EXPECT_TRUE(apptest::Calls().empty());
     EXPECT_EQ(Log(), L"");

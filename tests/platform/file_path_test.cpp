@@ -17,42 +17,6 @@ std::wstring Prefixed(const std::wstring& path) {
     return L"\\\\?\\" + path;
 }
 
-void WritePrefixed(const std::wstring& path, std::string_view bytes) {
-    const platform::unique_handle file(
-        ::CreateFileW(Prefixed(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD written = 0;
-    ASSERT_TRUE(file &&
-                ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
-}
-
-std::string ReadPrefixed(const std::wstring& path) {
-    const platform::unique_handle file(::CreateFileW(Prefixed(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                                     nullptr, OPEN_EXISTING, 0, nullptr));
-    char buffer[64] = {};
-    DWORD got = 0;
-    return file && ::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) ? std::string(buffer, got)
-                                                                                : std::string();
-}
-
-// Removes a tree through the prefix.
-void RemovePrefixedTree(const std::wstring& path) {
-    WIN32_FIND_DATAW found{};
-    const platform::unique_hfind search(::FindFirstFileW(Prefixed(path + L"\\*").c_str(), &found));
-    for (bool more = static_cast<bool>(search); more; more = ::FindNextFileW(search.get(), &found)) {
-        const std::wstring name = found.cFileName;
-        if (name == L"." || name == L"..") {
-            continue;
-        }
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-            RemovePrefixedTree(path + L"\\" + name);
-        } else {
-            ::SetFileAttributesW(Prefixed(path + L"\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-            ::DeleteFileW(Prefixed(path + L"\\" + name).c_str());
-        }
-    }
-    ::RemoveDirectoryW(Prefixed(path).c_str());
-}
-
 // A path of exactly length characters: head, then 'd's.
 std::wstring PathOf(size_t length, const std::wstring& head) {
     return head + std::wstring(length - head.size(), L'd');
@@ -94,20 +58,13 @@ TEST(PathForFileCall, PathsFromTheLimitOnGetThePrefixForTheirKind) {
 // plain form drops the dot, as Windows does, and names another file; the prefixed form keeps it. The test
 // itself reaches the files through the prefix only.
 TEST(PathForFileCall, EveryFileCallReachesNamesPastMaxPathAsTheyAre) {
-    // Beside the scratch folder, whose own removal stops past MAX_PATH.
     testsupport::ScratchDir dir(L"long");
-    std::vector<std::wstring> chain{dir.path() + L"-长文件夹"};
-    RemovePrefixedTree(chain.front());
-    while (chain.back().size() < 300) {
-        chain.push_back(chain.back() + L"\\长文件夹名称长文件夹名称");
+    std::wstring folder = dir / L"长文件夹";
+    while (folder.size() < 300) {
+        folder += L"\\长文件夹名称长文件夹名称";
     }
-    const std::wstring folder = chain.back();
     const std::wstring sub = folder + L"\\sub.";
-    chain.push_back(sub);
-    for (const auto& made : chain) {
-        ASSERT_TRUE(::CreateDirectoryW(Prefixed(made).c_str(), nullptr) ||
-                    ::GetLastError() == ERROR_ALREADY_EXISTS);
-    }
+    testsupport::MakeDir(Prefixed(sub));
     const std::wstring kept = folder + L"\\kept.";
     const std::wstring scratch = testsupport::WindowsPathFromEnv("BRINDLE_SCRATCH");
     const std::wstring onShare = L"\\\\brindle-nas\\scratch" + kept.substr(scratch.size());
@@ -120,7 +77,7 @@ TEST(PathForFileCall, EveryFileCallReachesNamesPastMaxPathAsTheyAre) {
              platform::TextFileWriter writer(folder + L"\\new.");
              writer.WriteLine(L"新");
              writer.Close();
-             return ReadPrefixed(folder + L"\\new.") == "\xD0\xC2\r\n";
+             return testsupport::ReadBytes(Prefixed(folder + L"\\new.")) == "\xD0\xC2\r\n";
          }},
         {"CreateFileW (reading)",
          [&] { return platform::HeldFile::Hold(kept).content().rfind("old", 0) == 0; }},
@@ -143,18 +100,19 @@ TEST(PathForFileCall, EveryFileCallReachesNamesPastMaxPathAsTheyAre) {
         {"MoveFileExW",
          [&] {
              platform::ReplaceWith(folder + L"\\new.", kept);
-             return ReadPrefixed(kept) == "\xD0\xC2\r\n" &&
+             return testsupport::ReadBytes(Prefixed(kept)) == "\xD0\xC2\r\n" &&
                     !testsupport::Exists(Prefixed(folder + L"\\new."));
          }},
         {"GetFileAttributesW (a read-only file is not replaced)",
          [&] {
-             WritePrefixed(folder + L"\\ro.", "r");
-             WritePrefixed(folder + L"\\other.", "o");
+             testsupport::WriteBytes(Prefixed(folder + L"\\ro."), "r");
+             testsupport::WriteBytes(Prefixed(folder + L"\\other."), "o");
              ::SetFileAttributesW(Prefixed(folder + L"\\ro.").c_str(), FILE_ATTRIBUTE_READONLY);
              try {
                  platform::ReplaceWith(folder + L"\\other.", folder + L"\\ro.");
              } catch (const platform::Win32Error& error) {
-                 return error.code() == ERROR_ACCESS_DENIED && ReadPrefixed(folder + L"\\ro.") == "r";
+                 return error.code() == ERROR_ACCESS_DENIED &&
+                        testsupport::ReadBytes(Prefixed(folder + L"\\ro.")) == "r";
              }
              return false;
          }},
@@ -164,7 +122,7 @@ TEST(PathForFileCall, EveryFileCallReachesNamesPastMaxPathAsTheyAre) {
              return !testsupport::Exists(Prefixed(kept));
          }},
     };
-    WritePrefixed(kept, "old\r\n");
+    testsupport::WriteBytes(Prefixed(kept), "old\r\n");
     for (const auto& c : cases) {
         bool reached = false;
         try {
@@ -174,7 +132,6 @@ TEST(PathForFileCall, EveryFileCallReachesNamesPastMaxPathAsTheyAre) {
         }
         EXPECT_TRUE(reached) << c.call;
     }
-    RemovePrefixedTree(chain.front());
 }
 
 // The helper for calls that answer a length: a first buffer too small grows until the whole text fits.

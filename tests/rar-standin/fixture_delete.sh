@@ -22,6 +22,10 @@ rar5_unicode) row rar5_unicode.rar '𝒮*' 0 '^Done$' '👋🌎.txt|Ⓗⓐⓡⓓ
 no_match) row rar5_multiple_files.rar '*.htm *.url' 10 '^No files to delete$' UNTOUCHED ;;
 switches_only) row rar5_multiple_files.rar '-r -ep1' 0 '^Done$' ERASED ;;
 excluded) row rar_windows.rar '-x*.txt -xtestdir' 0 '^Done$' 'test.txt|testdir|testdir/test.txt' ;;
+excluded_with_masks) row rar_windows.rar '-xtestdir\* *.txt' 0 '^Done$' 'testdir|testdir/test.txt|testemptydir|testshortcut.lnk' ;;
+no_mask) row rar5_multiple_files.rar '' 0 '^Done$' ERASED ;;
+switches_ended) row rar5_multiple_files.rar '--' 0 '^Done$' ERASED ;;
+dash_after_end_is_a_mask) row rar5_multiple_files.rar '-- -r' 10 '^No files to delete$' UNTOUCHED ;;
 rar_multivolume) row rar_multivolume.part0001.rar '*' 2 'Cannot modify volume' UNTOUCHED ;;
 rar5_multiarchive) row rar5_multiarchive.part01.rar '*' 2 'Cannot modify volume' UNTOUCHED ;;
 rar4_solid_encrypted) row rar4_solid_encrypted.rar 'b.txt' 2 'solid archive' UNTOUCHED ;;

@@ -1,6 +1,8 @@
 #pragma once
 // Real folders and files for tests, under the build's scratch folder (reached from Wine as Z:\...).
 
+#include "platform/unique_handle.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -58,13 +60,24 @@ inline bool Exists(const std::wstring& path) {
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// Removes a tree without following links out of it.
+// Removes a tree through the prefix that reaches paths past MAX_PATH, without following links out of it.
 inline void RemoveTree(const std::wstring& path) {
-    std::error_code error;
-    for (const auto& entry : fs::recursive_directory_iterator(path, error)) {
-        ::SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    const std::wstring at = path.rfind(L"\\\\", 0) == 0 ? path : L"\\\\?\\" + path;
+    WIN32_FIND_DATAW found{};
+    const platform::unique_hfind search(::FindFirstFileW((at + L"\\*").c_str(), &found));
+    for (bool more = static_cast<bool>(search); more; more = ::FindNextFileW(search.get(), &found)) {
+        const std::wstring name = found.cFileName, entry = at + L"\\" + name;
+        const DWORD kind = found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT);
+        if (name == L"." || name == L".." || !::SetFileAttributesW(entry.c_str(), FILE_ATTRIBUTE_NORMAL)) {
+            continue;
+        }
+        if (kind == FILE_ATTRIBUTE_DIRECTORY) {
+            RemoveTree(entry);
+        } else if (!::DeleteFileW(entry.c_str())) {
+            ::RemoveDirectoryW(entry.c_str()); // a link to a folder
+        }
     }
-    fs::remove_all(path, error);
+    ::RemoveDirectoryW(at.c_str());
 }
 
 // The folder of the running test executable, without a final '\'.

@@ -7,13 +7,6 @@
 
 namespace rarstandin {
 
-std::string MemorySource::Read(std::uint64_t offset, std::size_t length) {
-    if (offset >= bytes_.size()) {
-        return {};
-    }
-    return bytes_.substr(static_cast<std::size_t>(offset), length);
-}
-
 FileSource::FileSource(const std::wstring& path) {
     file_.reset(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));

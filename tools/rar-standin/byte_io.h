@@ -1,5 +1,5 @@
 #pragma once
-// Random reads from an archive and sequential writes of a new one, over a file or over memory (for tests).
+// Random reads from an archive and sequential writes of a new one.
 
 #include "platform/unique_handle.h"
 
@@ -21,25 +21,6 @@ class ByteSink {
   public:
     virtual ~ByteSink() = default;
     virtual void Write(std::string_view bytes) = 0;
-};
-
-class MemorySource : public ByteSource {
-  public:
-    explicit MemorySource(std::string bytes) : bytes_(std::move(bytes)) {}
-    std::uint64_t Size() const override { return bytes_.size(); }
-    std::string Read(std::uint64_t offset, std::size_t length) override;
-
-  private:
-    std::string bytes_;
-};
-
-class MemorySink : public ByteSink {
-  public:
-    void Write(std::string_view bytes) override { bytes_ += bytes; }
-    const std::string& bytes() const noexcept { return bytes_; }
-
-  private:
-    std::string bytes_;
 };
 
 // Throws ArchiveError with the open-error exit code when the file cannot be opened.
