@@ -1,7 +1,43 @@
 # Runs "Rar.exe d" on a copy of a real archive. Where it deletes, both Linux readers must see exactly the
 # members left, intact, or the archive must be gone when nothing is left; where it refuses or finds nothing
 # to delete, the archive must stay byte-identical. Always: the exit code, the output, nothing else left.
-. "$(dirname "$0")/common.sh"
+# Arguments: wine-run, Rar.exe, scratch folder, fixtures, the case.
+set -u
+WINE_RUN=$1 RAR_EXE=$2 SCRATCH=$3 FIXTURES=$4
+shift 4
+rm -rf "$SCRATCH" && mkdir -p "$SCRATCH"
+fail() { echo "FAILED: $*"; exit 1; }
+
+# Runs Rar.exe in the current folder and shows what it said; output in $SCRATCH/rar.out (converted from the
+# ANSI code page), code in $rc.
+rar() {
+    rc=0
+    "$WINE_RUN" "$RAR_EXE" "$@" >"$SCRATCH/rar.raw" 2>&1 || rc=$?
+    iconv -f GBK -t UTF-8 <"$SCRATCH/rar.raw" | tr -d '\r' >"$SCRATCH/rar.out" || cp "$SCRATCH/rar.raw" "$SCRATCH/rar.out"
+    echo "--- Rar.exe said (exit $rc):"
+    cat "$SCRATCH/rar.out"
+}
+
+# bsdtar's list (it checks header CRCs) must equal the expected names, separated by '|'.
+check_bsdtar_list() {
+    timeout 60 bsdtar -tf "$1" >"$SCRATCH/bsdtar.out" 2>&1 || { cat "$SCRATCH/bsdtar.out"; fail "bsdtar -tf $1"; }
+    sort "$SCRATCH/bsdtar.out" >"$SCRATCH/bsdtar.sorted"
+    printf '%s\n' "$2" | tr '|' '\n' | sed '/^$/d' | sort >"$SCRATCH/expected.sorted"
+    if ! cmp -s "$SCRATCH/bsdtar.sorted" "$SCRATCH/expected.sorted"; then
+        echo "--- bsdtar listed:"; cat "$SCRATCH/bsdtar.sorted"
+        echo "--- expected:"; cat "$SCRATCH/expected.sorted"
+        fail "members of $1"
+    fi
+}
+
+# lsar tests the data CRC of every member. Its own summary line stays out of what the test prints.
+check_lsar() {
+    timeout 60 lsar -t "$1" >"$SCRATCH/lsar.out" 2>&1
+    if ! grep -q ', 0 failed\.$' "$SCRATCH/lsar.out" || grep -Eq 'failed!|Unsupported|requires a password' "$SCRATCH/lsar.out"; then
+        grep -v 'passed, .* failed\.$' "$SCRATCH/lsar.out"
+        fail "lsar -t $1"
+    fi
+}
 
 # Archive, masks, exit codes, what the output holds (grep -E), then the members left ('|' between them),
 # ERASED or UNTOUCHED.
@@ -39,7 +75,7 @@ missing) row '' '*' 6 'Cannot open' UNTOUCHED ;;
 *) fail "unknown case $1" ;;
 esac
 
-# In a folder of its own: unar takes archives side by side for volumes of one set.
+# In a folder of its own: lsar takes archives side by side for volumes of one set.
 mkdir -p "$SCRATCH/work"
 cd "$SCRATCH/work" || fail "cd"
 if [ -n "$fixture" ]; then

@@ -2,8 +2,17 @@
 # Fails when an executable could not start on the stated minimum Windows: an import off the reviewed list,
 # a newer PE subsystem version, or manifest supportedOS entries that do not start at that version.
 # Usage: check_imports.sh ARCH EXE     (ARCH: win64 or win32)
+#        check_imports.sh --list EXE   prints what EXE imports, one "dll function" line each, sorted
 set -euo pipefail
 export LC_ALL=C  # objdump's own words, untranslated
+objdump=x86_64-w64-mingw32-objdump
+command -v "$objdump" >/dev/null || objdump=i686-w64-mingw32-objdump
+imports() { # from the import tables: "vma <tab> hint name" by name, or "vma <tab> ordinal" by ordinal only
+    "$objdump" -p "$1" | awk '/^The Import Tables/ { inside = 1; next } /^The / && inside { inside = 0 }
+        !inside { next } /DLL Name:/ { dll = tolower($3); next } /Hint\/Ord/ { next }
+        dll != "" && /^\t[0-9a-f]+\t/ { if (NF >= 3) print dll, $3; else print dll, "#" $2 }' | sort -u
+}
+[ "$1" = --list ] && { imports "$2"; exit 0; }
 arch=$1 exe=$2
 here=$(cd "$(dirname "$0")" && pwd)
 list="$here/imports-$arch.txt"
@@ -21,15 +30,13 @@ nt=$(awk -F= -v m="$minimum" '$1 == m { print $2 }' <<<"$versions")
 wanted=$(awk -F= -v m="$minimum" '$1 == m { on = 1 } on { print $3 }' <<<"$versions" | sort)
 
 failures=0; fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-new=$(comm -23 <("$here/list_imports.sh" "$exe") <(grep -v '^#' "$list" | awk 'NF { print $1, $2 }' | sort -u))
+new=$(comm -23 <(imports "$exe") <(grep -v '^#' "$list" | awk 'NF { print $1, $2 }' | sort -u))
 if [ -n "$new" ]; then
     fail "$(basename "$exe") ($arch) imports functions that are not on $list:"
     sed 's/^/    /' <<<"$new"
     echo "  Add each one whose documented minimum is $minimum or older; avoid the others, or raise the stated minimum knowingly."
 fi
 # The loader refuses an image whose subsystem version is newer than the system.
-objdump=x86_64-w64-mingw32-objdump
-command -v "$objdump" >/dev/null || objdump=i686-w64-mingw32-objdump
 subsystem=$("$objdump" -p "$exe" | awk '$1 == "MajorSubsystemVersion" { major = $2 }
                                         $1 == "MinorSubsystemVersion" { minor = $2 } END { print major "." minor }')
 awk -v have="$subsystem" -v most="$nt" 'BEGIN { split(have, h, "."); split(most, m, ".");
@@ -41,6 +48,6 @@ for manifest in "$here/../../app/brindle.manifest" "$exe"; do
     [ "$(supported "$manifest")" = "$wanted" ] ||
         fail "$(basename "$manifest")'s supportedOS entries do not match $minimum and later: $(echo $(supported "$manifest"))"
 done
-[ "$failures" -eq 0 ] && echo "$(basename "$exe") ($arch): $(grep -c . <("$here/list_imports.sh" "$exe")) imports," \
+[ "$failures" -eq 0 ] && echo "$(basename "$exe") ($arch): $(grep -c . <(imports "$exe")) imports," \
     "all available on $minimum; subsystem version $subsystem; manifest agrees, in the source and in the exe"
 [ "$failures" -eq 0 ]

@@ -20,17 +20,6 @@ class ConsoleOutput : public Output {
     void ErrorLine(std::wstring_view text) override;
 };
 
-// Collects lines, for tests.
-class RecordingOutput : public Output {
-  public:
-    void Line(std::wstring_view text) override { text_ += std::wstring(text) + L"\n"; }
-    void ErrorLine(std::wstring_view text) override { text_ += std::wstring(text) + L"\n"; }
-    const std::wstring& text() const noexcept { return text_; }
-
-  private:
-    std::wstring text_;
-};
-
 // The bytes ConsoleOutput writes for one line: ANSI, each '\n' inside and the end as CR LF.
 std::string AnsiLineBytes(std::wstring_view text);
 

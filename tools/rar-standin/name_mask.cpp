@@ -77,10 +77,6 @@ bool StartsWith(std::wstring_view text, std::wstring_view prefix) {
 
 } // namespace
 
-bool WildcardMatches(std::wstring_view mask, std::wstring_view name) {
-    return FoldedWildcard(Fold(mask), Fold(name));
-}
-
 bool MaskMatches(std::wstring_view rawMask, std::wstring_view rawName) {
     std::wstring mask = Fold(rawMask);
     std::wstring name = Fold(rawName);

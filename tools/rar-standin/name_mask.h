@@ -16,7 +16,5 @@ namespace rarstandin {
 bool MaskMatches(std::wstring_view mask, std::wstring_view name);
 // True when any of the masks matches; no masks at all means "*.*".
 bool AnyMaskMatches(const std::vector<std::wstring>& masks, std::wstring_view name);
-// Wildcard test of one name part (no folder rules), with the "*.*" and "*." forms.
-bool WildcardMatches(std::wstring_view mask, std::wstring_view name);
 
 } // namespace rarstandin
