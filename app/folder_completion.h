@@ -18,7 +18,7 @@ class FolderCompletion {
     bool ListShown() const;
 
   private:
-    platform::unique_any<platform::NullIsEmptyTraits<IAutoCompleteDropDown*, platform::ReleaseCom>> dropDown_;
+    platform::unique_com<IAutoCompleteDropDown> dropDown_;
 };
 
 } // namespace app

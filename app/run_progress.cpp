@@ -1,5 +1,7 @@
 #include "app/run_progress.h"
 
+#include "platform/com_apartment.h"
+
 namespace app {
 
 void RunProgress::Begin(HWND window, std::wstring caption, size_t archives) {
@@ -8,13 +10,9 @@ void RunProgress::Begin(HWND window, std::wstring caption, size_t archives) {
     archives_ = archives;
     ShowCaption(0);
     // Windows 7 and later; elsewhere (and without COM on this thread) the caption alone tells.
-    ITaskbarList3* taskbar = nullptr;
-    if (SUCCEEDED(::CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList3,
-                                     reinterpret_cast<void**>(&taskbar)))) {
-        taskbar_.reset(taskbar);
-        if (FAILED(taskbar_.get()->HrInit())) {
-            taskbar_.reset();
-        }
+    taskbar_ = platform::CreateComObject<ITaskbarList3>(CLSID_TaskbarList, IID_ITaskbarList3);
+    if (taskbar_ && FAILED(taskbar_.get()->HrInit())) {
+        taskbar_.reset();
     }
     if (taskbar_) {
         taskbar_.get()->SetProgressState(window_, TBPF_NORMAL);

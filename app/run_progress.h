@@ -26,7 +26,7 @@ class RunProgress {
     HWND window_ = nullptr;
     std::wstring caption_;
     size_t archives_ = 0;
-    platform::unique_any<platform::NullIsEmptyTraits<ITaskbarList3*, platform::ReleaseCom>> taskbar_;
+    platform::unique_com<ITaskbarList3> taskbar_;
 };
 
 } // namespace app

@@ -1,6 +1,6 @@
 #pragma once
-// Move-only owners of Win32 handles, after WIL's unique_handle family: get(), reset(), release(), put()
-// (releases what is held, then hands out the slot for an out-parameter) and addressof() (the slot only).
+// Move-only owners of Win32 handles, after WIL's unique_handle family: get(), reset(), release() and put()
+// (releases what is held, then hands out the slot for an out-parameter).
 
 #include <windows.h>
 
@@ -43,7 +43,6 @@ template <typename Traits> class unique_any {
         reset();
         return &value_;
     }
-    pointer* addressof() noexcept { return &value_; }
 
   private:
     pointer value_ = Traits::Invalid();
@@ -71,7 +70,7 @@ template <typename Pointer, auto Release> struct NullIsEmptyTraits {
     static void Close(pointer value) noexcept { Release(value); }
 };
 
-// A COM interface pointer released once.
+// Releases a COM interface pointer.
 inline void ReleaseCom(IUnknown* object) noexcept {
     object->Release();
 }
@@ -84,9 +83,7 @@ using unique_hfind = unique_any<FindHandleTraits>;
 using unique_hlocal = unique_any<NullIsEmptyTraits<HLOCAL, ::LocalFree>>;
 // Memory the shell or COM hands over, freed with CoTaskMemFree (an item list, a path's text).
 template <typename Pointer> using unique_cotaskmem = unique_any<NullIsEmptyTraits<Pointer, ::CoTaskMemFree>>;
-// A window station closed with CloseWindowStation.
-using unique_hwinsta = unique_any<NullIsEmptyTraits<HWINSTA, ::CloseWindowStation>>;
-// A desktop closed with CloseDesktop.
-using unique_hdesk = unique_any<NullIsEmptyTraits<HDESK, ::CloseDesktop>>;
+// A COM interface pointer, released once.
+template <typename Interface> using unique_com = unique_any<NullIsEmptyTraits<Interface*, ReleaseCom>>;
 
 } // namespace platform
