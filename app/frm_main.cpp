@@ -132,7 +132,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR:
         // The hourglass stays over the window until the run ends; the stop button shows the arrow, as it
         // takes clicks.
-        if (busy_ && reinterpret_cast<HWND>(wParam) != Control(cmdStop)) {
+        if (run_ && reinterpret_cast<HWND>(wParam) != Control(cmdStop)) {
             ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
             return TRUE;
         }

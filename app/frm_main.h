@@ -96,7 +96,6 @@ class frmMain : public job::RunView {
     ControlHandles controls_;
     int dpi_ = 96;
     unique_hfont font_;
-    bool busy_ = false;
     HWND focusBeforeRun_ = nullptr;
     // The run going on, if any, and what the window knows of it.
     std::unique_ptr<job::BackgroundRun> run_;

@@ -27,10 +27,11 @@ void frmMain::cmdExecute_Click() {
     if (!plan) {
         return;
     }
-    SetBusy(true);
     const HWND window = hwnd_;
     run_ = std::make_unique<job::BackgroundRun>(std::move(*plan), form_,
                                                 [window] { ::PostMessageW(window, RunEventsMessage, 0, 0); });
+    // Its events wait in the queue until this click has been handled.
+    SetBusy(true);
     // The timer brings the window back for output it left waiting, and for a wake-up lost.
     ::SetTimer(hwnd_, RunEventsTimer, 15, nullptr);
 }
@@ -155,14 +156,12 @@ void frmMain::SetBusy(bool busy) {
     const HWND stop = Control(cmdStop);
     if (busy) {
         focusBeforeRun_ = ::GetFocus();
-        busy_ = true;
         ::EnableWindow(execute, FALSE);
         SetTextOf(stop, StopCaption);
         ::ShowWindow(stop, SW_SHOWNA);
         ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
         return;
     }
-    busy_ = false;
     const bool stopFocused = ::GetFocus() == stop;
     ::ShowWindow(stop, SW_HIDE);
     ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
