@@ -21,7 +21,6 @@ class GrowingLogEntry {
     void Open(HWND edit, const SYSTEMTIME& time);
     void Append(HWND edit, std::wstring_view piece);
     void Close(HWND edit);
-    bool open() const noexcept { return open_; }
 
   private:
     bool open_ = false;

@@ -12,7 +12,6 @@
 #include "platform/command_runner.h"
 #include "platform/dir_listing.h"
 #include "platform/file_identity.h"
-#include "platform/mod_function.h"
 #include "platform/text_file.h"
 #include "platform/win32_error.h"
 

@@ -11,10 +11,6 @@
 #include <string>
 #include <string_view>
 
-namespace sysAPI {
-class CommandListener;
-}
-
 namespace job {
 
 class RunControl;

@@ -166,9 +166,8 @@ void PipedChild::StartRead() {
 void PipedChild::OnJobMessage(DWORD message, DWORD processId) {
     if (message == JOB_OBJECT_MSG_NEW_PROCESS) {
         processes_.push_back(
-            {processId,
-             unique_handle(::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)),
-             {}});
+            {processId, unique_handle(::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
+                                                    processId))});
     } else if (message == JOB_OBJECT_MSG_EXIT_PROCESS || message == JOB_OBJECT_MSG_ABNORMAL_EXIT_PROCESS) {
         const auto process = std::find_if(processes_.begin(), processes_.end(),
                                           [&](const Process& p) { return p.id == processId && !p.ended; });
@@ -209,12 +208,12 @@ std::optional<ChildNotice> PipedChild::TakeReady() {
         if (process.announced) {
             continue;
         }
-        process.image = ImageOf(process.handle.get());
-        if (process.image.empty() && process.handle && !process.ended) {
+        std::wstring image = ImageOf(process.handle.get());
+        if (image.empty() && process.handle && !process.ended) {
             break;
         }
         process.announced = true;
-        ready_.push_back({ChildNotice::Kind::ProcessStarted, {}, process.id, process.image, {}});
+        ready_.push_back({ChildNotice::Kind::ProcessStarted, {}, process.id, std::move(image), {}});
         if (process.ended) {
             ready_.push_back(EndedNotice(process));
         }

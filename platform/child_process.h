@@ -16,7 +16,6 @@
 #include <windows.h>
 
 #include <deque>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -61,7 +60,6 @@ class PipedChild {
     struct Process {
         DWORD id;
         unique_handle handle;
-        std::wstring image;
         bool announced = false;
         bool ended = false;
     };

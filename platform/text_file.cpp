@@ -124,12 +124,11 @@ void HeldFile::Remove() {
     if (!file_) {
         return;
     }
-    if (deletable_) {
-        file_.reset(); // made to go with its handle
-        return;
-    }
     file_.reset();
-    RemoveFile(path_);
+    // A file made to go with its handle is gone now.
+    if (!deletable_) {
+        RemoveFile(path_);
+    }
 }
 
 bool HeldByAnother(const std::wstring& path) {

@@ -44,7 +44,6 @@ class HeldFile {
     // Holds the existing file path and reads it whole (content()); throws Win32Error when it cannot.
     static HeldFile Hold(const std::wstring& path);
 
-    explicit operator bool() const noexcept { return static_cast<bool>(file_); }
     const std::string& content() const noexcept { return content_; }
     // Deletes the file and lets go of it; throws Win32Error when it cannot.
     void Remove();
