@@ -45,6 +45,13 @@ std::wstring PathForFileCall(const std::wstring& path) {
     return path;
 }
 
+std::wstring WithoutLongPathPrefix(const std::wstring& path) {
+    if (StartsWith(path, L"\\\\?\\UNC\\")) {
+        return L"\\" + path.substr(7);
+    }
+    return StartsWith(path, L"\\\\?\\") ? path.substr(4) : path;
+}
+
 std::wstring ParentFolder(const std::wstring& path) {
     const size_t slash = path.find_last_of(L'\\');
     if (slash == std::wstring::npos) {

@@ -25,6 +25,10 @@ std::wstring FullPathName(std::wstring_view path);
 // are, as FullPathName and a folder listing give them.
 std::wstring PathForFileCall(const std::wstring& path);
 
+// The path without the \\?\ or \\?\UNC\ prefix that PathForFileCall puts in front of a long one, as the
+// system answers such a path back.
+std::wstring WithoutLongPathPrefix(const std::wstring& path);
+
 // The folder that holds path: "D:\\Tools\\Brindle.exe" gives "D:\\Tools", and a file in a drive's root its
 // root with the '\\' ("D:\\a.rar" gives "D:\\"). A path without '\\' is its own answer.
 std::wstring ParentFolder(const std::wstring& path);

@@ -10,21 +10,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// The path without the \\?\ or \\?\UNC\ prefix that PathForFileCall put in front of it.
-std::wstring WithoutPrefix(std::wstring path) {
-    if (path.rfind(L"\\\\?\\UNC\\", 0) == 0) {
-        return L"\\" + path.substr(7);
-    }
-    if (path.rfind(L"\\\\?\\", 0) == 0) {
-        return path.substr(4);
-    }
-    return path;
-}
-
-} // namespace
-
 namespace sysAPI {
 
 std::wstring GetShortPath(std::wstring_view path) {
@@ -59,7 +44,7 @@ std::optional<std::wstring> WideShortPath(std::wstring_view path) {
             GrowToFit("GetShortPathNameW", longPath, [&callPath](wchar_t* buffer, DWORD size) {
                 return ::GetShortPathNameW(callPath.c_str(), buffer, size);
             });
-        return callPath == longPath ? shortPath : WithoutPrefix(std::move(shortPath));
+        return callPath == longPath ? shortPath : WithoutLongPathPrefix(shortPath);
     } catch (const Win32Error&) {
         return std::nullopt;
     }
