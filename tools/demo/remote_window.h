@@ -1,5 +1,5 @@
 #pragma once
-// Reading a running Brindle window from another process, for the demo's driver and the tests' probe.
+// Reading a running Brindle window from another process, for the demo's driver.
 
 #include <windows.h>
 
